@@ -1,0 +1,37 @@
+# Linux: the report tool, the unit tests, and (with clang) the fuzzer.
+
+add_executable(report-dump tools/report-dump/report_dump.cpp)
+target_link_libraries(report-dump PRIVATE report)
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+
+add_executable(native-tests
+  tests/report/config_snapshot_test.cpp
+  tests/report/report_scanner_test.cpp
+)
+target_link_libraries(native-tests PRIVATE report GTest::gtest_main)
+gtest_discover_tests(native-tests DISCOVERY_MODE PRE_TEST)
+
+# Each stored report is dumped and compared with the snapshot written beside it.
+file(GLOB report_fixtures CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/report/fixtures/*.txt)
+foreach(fixture IN LISTS report_fixtures)
+  get_filename_component(fixture_name ${fixture} NAME_WE)
+  add_test(NAME report-dump.${fixture_name}
+    COMMAND ${CMAKE_COMMAND} -DDUMP=$<TARGET_FILE:report-dump> -DREPORT=${fixture}
+            -DEXPECTED=${PROJECT_SOURCE_DIR}/tests/report/fixtures/${fixture_name}.expected
+            -P ${PROJECT_SOURCE_DIR}/tests/report/compare_dump.cmake)
+endforeach()
+add_test(NAME report-dump.unreadable-file
+  COMMAND ${CMAKE_COMMAND} -DDUMP=$<TARGET_FILE:report-dump>
+          -P ${PROJECT_SOURCE_DIR}/tests/report/unreadable_file.cmake)
+
+if(BUILD_FUZZER)
+  add_executable(scan-report-fuzzer fuzz/scan_report_fuzzer.cpp)
+  target_link_libraries(scan-report-fuzzer PRIVATE report)
+  set(fuzz_flags -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all)
+  target_compile_options(scan-report-fuzzer PRIVATE ${fuzz_flags})
+  target_compile_options(report PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
+  target_link_options(scan-report-fuzzer PRIVATE ${fuzz_flags})
+endif()

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what building and testing need on Debian 12, and only what is missing.
+# Safe to run again: a machine that already has everything is left untouched.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build make g++ python3 python3-pefile
+  clang-14 libclang-rt-14-dev googletest
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
+  wine64 xvfb xauth x11-apps imagemagick fonts-ipafont-gothic locales
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# The program's 8-bit texts are Shift_JIS; Wine picks code page 932 from this locale.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  echo "setup: generating the ja_JP.UTF-8 locale"
+  sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen >/dev/null
+fi

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds the x86_64 Windows program and tests, then runs them under wine64 in a
+# throw-away WINEPREFIX, on a virtual X display, with a Japanese locale.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/wine-session.sh
+
+cmake --preset win64 -DWARNINGS_AS_ERRORS=ON >/dev/null
+cmake --build --preset win64
+start_wine_session
+ctest --preset win64 "$@"

@@ -1,0 +1,35 @@
+# Sourced: gives the caller a fresh WINEPREFIX, a persistent wineserver, a Japanese
+# locale and (when none is given) a virtual X display, all removed again on exit.
+
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver64
+[ -x "$WINESERVER" ] || WINESERVER=/usr/lib/wine/wineserver
+
+wine_session_xvfb_pid=
+stop_wine_session() {
+  [ -n "${WINEPREFIX:-}" ] && "$WINESERVER" -k 2>/dev/null || true
+  [ -n "$wine_session_xvfb_pid" ] && kill "$wine_session_xvfb_pid" 2>/dev/null || true
+  [ -n "${wine_session_prefix:-}" ] && rm -rf "$wine_session_prefix"
+  return 0
+}
+
+# Starts Xvfb on the first free display number and exports DISPLAY.
+start_virtual_display() {
+  local n=90
+  while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
+  Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  wine_session_xvfb_pid=$!
+  for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+  export DISPLAY=:$n
+}
+
+start_wine_session() {
+  trap stop_wine_session EXIT
+  [ -n "${DISPLAY:-}" ] || start_virtual_display
+  wine_session_prefix=$(mktemp -d /tmp/wineprefix.XXXXXX)
+  export WINEPREFIX=$wine_session_prefix
+  "$WINE" wineboot -i >/dev/null 2>&1
+  "$WINESERVER" -p
+}

@@ -1,0 +1,10 @@
+# Runs report-dump on one stored report and compares its output with the expected dump.
+execute_process(COMMAND ${DUMP} ${REPORT} OUTPUT_VARIABLE actual RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "report-dump exited with ${status} on ${REPORT}")
+endif()
+file(READ ${EXPECTED} expected)
+if(NOT actual STREQUAL expected)
+  string(REPLACE "\n" "\n  " shown "${actual}")
+  message(FATAL_ERROR "dump of ${REPORT} differs from ${EXPECTED}; it printed:\n  ${shown}")
+endif()

@@ -1,0 +1,16 @@
+# A file that cannot be read: one line on stderr naming it, exit code 2, nothing on stdout.
+set(missing ${CMAKE_CURRENT_BINARY_DIR}/no-such-report.txt)
+execute_process(COMMAND ${DUMP} ${missing}
+  OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+if(NOT status EQUAL 2)
+  message(FATAL_ERROR "expected exit code 2, got ${status}")
+endif()
+if(NOT out STREQUAL "")
+  message(FATAL_ERROR "expected nothing on stdout, got: ${out}")
+endif()
+string(FIND "${err}" "${missing}" at)
+string(REGEX MATCHALL "\n" lines "${err}")
+list(LENGTH lines line_count)
+if(at EQUAL -1 OR NOT line_count EQUAL 1)
+  message(FATAL_ERROR "expected one line naming the file, got: ${err}")
+endif()
