@@ -1,0 +1,21 @@
+# The Windows tests, run by ctest under wine64 (the toolchain's emulator).
+
+# The stand-in lies beside the test programs, where CreateProcessA looks first.
+add_executable(ipconfig-standin tests/standin/ipconfig.cpp)
+set_target_properties(ipconfig-standin PROPERTIES OUTPUT_NAME ipconfig)
+target_link_options(ipconfig-standin PRIVATE -static)
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+
+add_executable(windows-tests
+  tests/runner/run_captured_test.cpp
+  tests/report/config_read_test.cpp
+)
+target_compile_definitions(windows-tests PRIVATE SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+target_link_libraries(windows-tests PRIVATE runner GTest::gtest_main)
+target_link_options(windows-tests PRIVATE -static -Wl,--stack,1048576)
+add_dependencies(windows-tests ipconfig-standin)
+gtest_discover_tests(windows-tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+  PROPERTIES TIMEOUT 300)
