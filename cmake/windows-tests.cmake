@@ -19,3 +19,9 @@ target_link_options(windows-tests PRIVATE -static -Wl,--stack,1048576)
 add_dependencies(windows-tests ipconfig-standin)
 gtest_discover_tests(windows-tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   PROPERTIES TIMEOUT 300)
+
+# Benchmarks print figures; they are run by bench/run.sh, not by ctest.
+add_executable(runner-bench bench/runner_bench.cpp)
+target_link_libraries(runner-bench PRIVATE runner)
+target_link_options(runner-bench PRIVATE -static)
+add_dependencies(runner-bench ipconfig-standin)

@@ -30,6 +30,6 @@ start_wine_session() {
   [ -n "${DISPLAY:-}" ] || start_virtual_display
   wine_session_prefix=$(mktemp -d /tmp/wineprefix.XXXXXX)
   export WINEPREFIX=$wine_session_prefix
+  "$WINESERVER" -p  # one server for the whole session: each process start is then quick
   "$WINE" wineboot -i >/dev/null 2>&1
-  "$WINESERVER" -p
 }

@@ -60,7 +60,7 @@ void WriteFileContents(const char* path) {
 
 // Writes count bytes of the alphabet over and over, pausing halfway.
 void WritePattern(long count) {
-  static char buffer[4096];
+  static char buffer[65536];
   for (long done = 0; done < count;) {
     if (done == count / 2 && done > 0) Pause();
     long piece = count - done;
