@@ -20,6 +20,18 @@ add_dependencies(windows-tests ipconfig-standin)
 gtest_discover_tests(windows-tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   PROPERTIES TIMEOUT 300)
 
+# The windows, created in the test process from the program's own resources.
+add_executable(app-tests
+  tests/app/main_window_test.cpp
+  ${RESOURCE_SCRIPT}
+)
+target_compile_definitions(app-tests PRIVATE SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+target_link_libraries(app-tests PRIVATE app GTest::gtest_main)
+target_link_options(app-tests PRIVATE -static -Wl,--stack,1048576)
+add_dependencies(app-tests ipconfig-standin icon)
+gtest_discover_tests(app-tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+  PROPERTIES TIMEOUT 300)
+
 # Benchmarks print figures; they are run by bench/run.sh, not by ctest.
 add_executable(runner-bench bench/runner_bench.cpp)
 target_link_libraries(runner-bench PRIVATE runner)

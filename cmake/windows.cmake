@@ -16,6 +16,47 @@ add_library(runner STATIC
 target_link_libraries(runner PUBLIC report)
 target_compile_options(runner PRIVATE ${PRODUCT_COMPILE_OPTIONS})
 
+# The windows, and the text help they use.
+add_library(app STATIC
+  app/startup.cpp
+  app/main_window.cpp
+  console/console_window.cpp
+  console/first_line.cpp
+)
+target_link_libraries(app PUBLIC runner)
+target_compile_options(app PRIVATE ${PRODUCT_COMPILE_OPTIONS})
+
+# The resources: dialogs, menu, and the icon drawn from its text pixel map.
+enable_language(RC)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(ICON_FILE ${CMAKE_BINARY_DIR}/icon.ico)
+add_custom_command(OUTPUT ${ICON_FILE}
+  COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/tools/make-icon/make_icon.py
+          ${PROJECT_SOURCE_DIR}/resources/icon.txt ${ICON_FILE}
+  DEPENDS ${PROJECT_SOURCE_DIR}/resources/icon.txt ${PROJECT_SOURCE_DIR}/tools/make-icon/make_icon.py)
+add_custom_target(icon DEPENDS ${ICON_FILE})
+set(RESOURCE_SCRIPT ${PROJECT_SOURCE_DIR}/resources/ipsettings.rc)
+set_source_files_properties(${RESOURCE_SCRIPT} PROPERTIES OBJECT_DEPENDS ${ICON_FILE})
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${PROJECT_SOURCE_DIR} -I${CMAKE_BINARY_DIR}")
+
+# The program.
+add_executable(ipsettings WIN32 app/main.cpp ${RESOURCE_SCRIPT})
+target_link_libraries(ipsettings PRIVATE app)
+target_compile_options(ipsettings PRIVATE ${PRODUCT_COMPILE_OPTIONS})
+target_link_options(ipsettings PRIVATE ${PRODUCT_LINK_OPTIONS})
+add_dependencies(ipsettings icon)
+if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
+  # The release program: small and stripped. (-fdata-sections would move the
+  # zero-filled buffers from .bss into .data on this toolchain.)
+  foreach(target report runner app ipsettings)
+    target_compile_options(${target} PRIVATE -ffunction-sections -fno-asynchronous-unwind-tables)
+  endforeach()
+  target_link_options(ipsettings PRIVATE -s -Wl,--gc-sections)
+endif()
+
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+  include(cmake/release-checks.cmake)
+endif()
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   include(cmake/windows-tests.cmake)
 endif()

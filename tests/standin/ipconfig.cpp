@@ -6,6 +6,7 @@
 //                            (unset: the command line itself and CR LF)
 //   IPCONFIG_STANDIN_BYTES   print this many pattern bytes instead of any file
 //   IPCONFIG_STANDIN_DELAY_MS  sleep this long before the output and again halfway
+//   IPCONFIG_STANDIN_SLOW_ALL_ONLY  when set, only "/all" sleeps
 //   IPCONFIG_STANDIN_HOLD    do not end until this file exists
 //   IPCONFIG_STANDIN_DONE    file created just before the stand-in ends
 #include <windows.h>
@@ -43,8 +44,11 @@ void Write(const char* bytes, DWORD length) {
   }
 }
 
+bool slow = true;
+
 void Pause() {
-  if (const char* delay = Env("IPCONFIG_STANDIN_DELAY_MS")) Sleep(std::atoi(delay));
+  const char* delay = Env("IPCONFIG_STANDIN_DELAY_MS");
+  if (slow && delay != nullptr) Sleep(std::atoi(delay));
 }
 
 void WriteFileContents(const char* path) {
@@ -82,8 +86,9 @@ int main() {
       std::fclose(file);
     }
   }
-  Pause();
   const char* arguments = Arguments(commandLine);
+  slow = !Env("IPCONFIG_STANDIN_SLOW_ALL_ONLY") || std::strcmp(arguments, "/all") == 0;
+  Pause();
   if (const char* bytes = Env("IPCONFIG_STANDIN_BYTES")) {
     WritePattern(std::atol(bytes));
   } else if (std::strcmp(arguments, "/all") == 0 && Env("IPCONFIG_STANDIN_REPORT")) {

@@ -14,7 +14,7 @@ inline void ClearStandin() {
   for (const char* name :
        {"IPCONFIG_STANDIN_LOG", "IPCONFIG_STANDIN_REPORT", "IPCONFIG_STANDIN_OUTPUT",
         "IPCONFIG_STANDIN_BYTES", "IPCONFIG_STANDIN_DELAY_MS", "IPCONFIG_STANDIN_HOLD",
-        "IPCONFIG_STANDIN_DONE"})
+        "IPCONFIG_STANDIN_DONE", "IPCONFIG_STANDIN_SLOW_ALL_ONLY"})
     SetEnvironmentVariableA(name, nullptr);
 }
 
