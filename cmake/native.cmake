@@ -10,6 +10,8 @@ include(GoogleTest)
 add_executable(native-tests
   tests/report/config_snapshot_test.cpp
   tests/report/report_scanner_test.cpp
+  tests/console/first_line_test.cpp
+  console/first_line.cpp
 )
 target_link_libraries(native-tests PRIVATE report GTest::gtest_main)
 gtest_discover_tests(native-tests DISCOVERY_MODE PRE_TEST)

@@ -23,6 +23,7 @@ gtest_discover_tests(windows-tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
 # The windows, created in the test process from the program's own resources.
 add_executable(app-tests
   tests/app/main_window_test.cpp
+  tests/console/console_window_test.cpp
   ${RESOURCE_SCRIPT}
 )
 target_compile_definitions(app-tests PRIVATE SOURCE_DIR="${PROJECT_SOURCE_DIR}")
