@@ -38,3 +38,12 @@ add_executable(runner-bench bench/runner_bench.cpp)
 target_link_libraries(runner-bench PRIVATE runner)
 target_link_options(runner-bench PRIVATE -static)
 add_dependencies(runner-bench ipconfig-standin)
+
+# End to end: the real program, driven from another process.
+add_executable(e2e-driver tests/e2e/driver.cpp)
+target_compile_definitions(e2e-driver PRIVATE SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+target_include_directories(e2e-driver PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_options(e2e-driver PRIVATE -static)
+add_dependencies(e2e-driver ipsettings ipconfig-standin)
+add_test(NAME end-to-end COMMAND e2e-driver)
+set_tests_properties(end-to-end PROPERTIES TIMEOUT 300)
