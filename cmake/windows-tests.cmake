@@ -47,3 +47,8 @@ target_link_options(e2e-driver PRIVATE -static)
 add_dependencies(e2e-driver ipsettings ipconfig-standin)
 add_test(NAME end-to-end COMMAND e2e-driver)
 set_tests_properties(end-to-end PROPERTIES TIMEOUT 300)
+
+# Arranges the program's windows for scripts/screenshot.sh.
+add_executable(pose tests/e2e/pose.cpp)
+target_include_directories(pose PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_options(pose PRIVATE -static)
