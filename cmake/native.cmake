@@ -11,7 +11,10 @@ add_executable(native-tests
   tests/report/config_snapshot_test.cpp
   tests/report/report_scanner_test.cpp
   tests/console/first_line_test.cpp
+  tests/tools/classic_report_test.cpp
   console/first_line.cpp
+  tools/ipconfig/classic_report.cpp
+  tools/ipconfig/wildcard.cpp
 )
 target_link_libraries(native-tests PRIVATE report GTest::gtest_main)
 gtest_discover_tests(native-tests DISCOVERY_MODE PRE_TEST)

@@ -12,11 +12,12 @@ include(GoogleTest)
 add_executable(windows-tests
   tests/runner/run_captured_test.cpp
   tests/report/config_read_test.cpp
+  tests/tools/ipconfig_tool_test.cpp
 )
 target_compile_definitions(windows-tests PRIVATE SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-target_link_libraries(windows-tests PRIVATE runner GTest::gtest_main)
+target_link_libraries(windows-tests PRIVATE runner iphlpapi GTest::gtest_main)
 target_link_options(windows-tests PRIVATE -static -Wl,--stack,1048576)
-add_dependencies(windows-tests ipconfig-standin)
+add_dependencies(windows-tests ipconfig-standin classic-ipconfig)
 gtest_discover_tests(windows-tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   PROPERTIES TIMEOUT 300)
 

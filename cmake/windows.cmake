@@ -54,6 +54,20 @@ if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
   target_link_options(ipsettings PRIVATE -s -Wl,--gc-sections)
 endif()
 
+# A classic-form ipconfig for systems whose own prints another form; it lies in a
+# folder of its own, apart from the tests' stand-in of the same name.
+add_executable(classic-ipconfig
+  tools/ipconfig/main.cpp
+  tools/ipconfig/classic_report.cpp
+  tools/ipconfig/platform_config.cpp
+  tools/ipconfig/wildcard.cpp
+)
+target_include_directories(classic-ipconfig PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(classic-ipconfig PRIVATE iphlpapi)
+target_link_options(classic-ipconfig PRIVATE -static)
+set_target_properties(classic-ipconfig PROPERTIES OUTPUT_NAME ipconfig
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools/ipconfig)
+
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
   include(cmake/release-checks.cmake)
 endif()

@@ -2,6 +2,7 @@
 // places the main window,
 // opens the console beside it showing the full report, and prints both windows'
 // rectangles ("main x y w h" and "console x y w h") for the script that crops them.
+// With the argument "main", the console stays closed.
 #include <windows.h>
 
 #include <cstdio>
@@ -29,7 +30,8 @@ void Print(const char* name, HWND window) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  const bool mainOnly = argc > 1 && std::strcmp(argv[1], "main") == 0;
   char path[MAX_PATH];
   GetModuleFileNameA(nullptr, path, sizeof path);
   char* folderEnd = std::strrchr(path, '\\');
@@ -49,6 +51,11 @@ int main() {
   }
   if (mainWindow == nullptr) return 1;
   SetWindowPos(mainWindow, nullptr, 16, 16, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  if (mainOnly) {
+    Sleep(1500);
+    Print("main", mainWindow);
+    return 0;
+  }
   PostMessageA(GetDlgItem(mainWindow, IDC_SHOW_CONSOLE), BM_CLICK, 0, 0);
   for (int i = 0; i < 100 && (consoleWindow == nullptr || !IsWindowVisible(consoleWindow)); ++i) {
     EnumWindows(Find, 0);

@@ -1,0 +1,33 @@
+# Sourced, after start_wine_session: photographs the program in a Wine virtual
+# desktop. The pose program beside it starts the program, arranges its windows and
+# prints their rectangles; each window is cut out of the screen as OUTDIR/NAME-window.png.
+# Usage: capture_windows POSE_EXE OUTDIR [main]   ("main": the main window alone)
+capture_windows() {
+  local pose=$1 outdir=$2 only=${3:-}
+  local work expected=2
+  [ "$only" = main ] && expected=1
+  work=$(mktemp -d)
+  # The explorer call lasts as long as the program, so it runs in the background.
+  "$WINE" explorer /desktop=shot,1200x760 "$pose" $only >"$work/rects" 2>/dev/null &
+  for _ in $(seq 600); do
+    [ "$(grep -c . "$work/rects" 2>/dev/null)" -ge $expected ] && break
+    sleep 0.1
+  done
+  if [ "$(grep -c . "$work/rects" 2>/dev/null)" -lt $expected ]; then
+    echo "the program's windows did not appear" >&2
+    rm -rf "$work"
+    return 1
+  fi
+  xwd -root -silent | convert xwd:- "$work/screen.png"
+  # The virtual desktop's own window sits somewhere on the X screen: find its origin.
+  local desktop ox=0 oy=0
+  desktop=$(xwininfo -root -tree | awk '/"shot/ {print $(NF-1); exit}' || true)
+  if [[ ${desktop:-} =~ \+([0-9]+)\+([0-9]+) ]]; then ox=${BASH_REMATCH[1]} oy=${BASH_REMATCH[2]}; fi
+  mkdir -p "$outdir"
+  local name x y w h
+  while read -r name x y w h; do
+    convert "$work/screen.png" -crop "${w}x${h}+$((x + ox))+$((y + oy))" +repage "$outdir/$name-window.png"
+    echo "$outdir/$name-window.png"
+  done < <(tr -d '\r' <"$work/rects")
+  rm -rf "$work"
+}

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds the program and opens it under Wine with a Japanese locale, beside the
+# classic-form ipconfig so that it shows this machine's own configuration. With no
+# display it runs on a virtual one, saves a screenshot, says where, and ends.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 --target ipsettings classic-ipconfig
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 --target ipsettings classic-ipconfig pose
+
+# wine32 cannot run on this kind of machine, so the x86_64 build of the same
+# sources runs here; build/win32/ipsettings.exe is the program for Windows.
+run=build/run
+mkdir -p "$run"
+cp build/win64/ipsettings.exe build/win64/tools/ipconfig/ipconfig.exe build/win64/pose.exe "$run"/
+
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+if [ -n "${DISPLAY:-}" ]; then
+  export WINEPREFIX=$PWD/$run/wineprefix  # kept between runs: the next start is quick
+  [ -d "$WINEPREFIX" ] || /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+  echo "run: opening $run/ipsettings.exe on $DISPLAY"
+  exec /usr/lib/wine/wine64 "$run/ipsettings.exe"
+fi
+
+source scripts/wine-session.sh
+source scripts/capture.sh
+start_wine_session
+echo "run: no display; running on a virtual one"
+shot=$(capture_windows "$run/pose.exe" "$run" main)
+echo "run: the window's screenshot is $PWD/$shot"
