@@ -73,23 +73,33 @@ void Responsiveness() {
               roundTrips.size(), Percentile(roundTrips, 0.5), Percentile(roundTrips, 0.99));
 }
 
-double ChildAloneToNul() {
-  SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-  HANDLE nul = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING, 0,
-                           nullptr);
+// Starts the stand-in with its output going to output (inherited).
+PROCESS_INFORMATION StartChild(HANDLE output) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
-  startup.hStdOutput = nul;
+  startup.hStdOutput = output;
   PROCESS_INFORMATION child = {};
   char commandLine[] = "ipconfig";
-  LARGE_INTEGER before = Now();
-  CreateProcessA(nullptr, commandLine, nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr, nullptr,
-                 &startup, &child);
+  CreateProcessA(nullptr, commandLine, nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr, nullptr, &startup,
+                 &child);
+  return child;
+}
+
+double WaitAndClose(PROCESS_INFORMATION child, LARGE_INTEGER started) {
   WaitForSingleObject(child.hProcess, INFINITE);
-  double elapsed = Seconds(before, Now());
+  const double elapsed = Seconds(started, Now());
   CloseHandle(child.hThread);
   CloseHandle(child.hProcess);
+  return elapsed;
+}
+
+// The child's own time, its output going nowhere.
+double ChildAloneToNul() {
+  SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+  HANDLE nul = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING, 0, nullptr);
+  const LARGE_INTEGER before = Now();
+  const double elapsed = WaitAndClose(StartChild(nul), before);
   CloseHandle(nul);
   return elapsed;
 }
@@ -99,24 +109,14 @@ double BlockingReadFloor() {
   SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
   HANDLE readEnd, writeEnd;
   CreatePipe(&readEnd, &writeEnd, &inheritable, PIPE_CHUNK_SIZE);
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
-  startup.hStdOutput = writeEnd;
-  PROCESS_INFORMATION child = {};
-  char commandLine[] = "ipconfig";
-  LARGE_INTEGER before = Now();
-  CreateProcessA(nullptr, commandLine, nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr, nullptr,
-                 &startup, &child);
+  const LARGE_INTEGER before = Now();
+  const PROCESS_INFORMATION child = StartChild(writeEnd);
   CloseHandle(writeEnd);
   static char chunk[PIPE_CHUNK_SIZE];
   DWORD read = 0;
   while (ReadFile(readEnd, chunk, sizeof chunk, &read, nullptr) && read > 0) {
   }
-  WaitForSingleObject(child.hProcess, INFINITE);
-  double elapsed = Seconds(before, Now());
-  CloseHandle(child.hThread);
-  CloseHandle(child.hProcess);
+  const double elapsed = WaitAndClose(child, before);
   CloseHandle(readEnd);
   return elapsed;
 }

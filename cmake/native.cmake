@@ -3,9 +3,7 @@
 add_executable(report-dump tools/report-dump/report_dump.cpp)
 target_link_libraries(report-dump PRIVATE report)
 
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-include(GoogleTest)
+include(cmake/googletest.cmake)
 
 add_executable(native-tests
   tests/report/config_snapshot_test.cpp

@@ -5,9 +5,7 @@ add_executable(ipconfig-standin tests/standin/ipconfig.cpp)
 set_target_properties(ipconfig-standin PROPERTIES OUTPUT_NAME ipconfig)
 target_link_options(ipconfig-standin PRIVATE -static)
 
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-include(GoogleTest)
+include(cmake/googletest.cmake)
 
 add_executable(windows-tests
   tests/runner/run_captured_test.cpp
