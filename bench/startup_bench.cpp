@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "resources/resource_ids.h"
+#include "tests/win/program_folder.h"
 
 namespace {
 
@@ -87,10 +88,7 @@ double RunStandInAlone(const std::string& path) {
 }  // namespace
 
 int main() {
-  char self[MAX_PATH];
-  GetModuleFileNameA(nullptr, self, sizeof self);
-  std::string folder = self;
-  folder.erase(folder.find_last_of("\\/") + 1);
+  const std::string folder = ProgramFolder();
   std::vector<double> program, standIn;
   for (int i = 0; i < 11; ++i) {
     program.push_back(StartProgram(folder + "ipsettings.exe"));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "resources/resource_ids.h"
+#include "tests/win/program_folder.h"
 #include "tests/win/standin.h"
 
 namespace {
@@ -204,11 +205,7 @@ void BusySession(const std::string& programPath, const std::string& hold) {
 }  // namespace
 
 int main() {
-  char self[MAX_PATH];
-  GetModuleFileNameA(nullptr, self, sizeof self);
-  std::string folder = self;
-  folder.erase(folder.find_last_of("\\/") + 1);
-  const std::string programPath = folder + "ipsettings.exe";
+  const std::string programPath = ProgramFolder() + "ipsettings.exe";
 
   ClearStandin();
   commandLog = StartCommandLog();

@@ -13,16 +13,11 @@
 
 #include "report/config_snapshot.h"
 #include "report/report_scanner.h"
+#include "tests/win/program_folder.h"
 
 namespace {
 
-std::string ToolPath() {
-  char self[MAX_PATH];
-  GetModuleFileNameA(nullptr, self, sizeof self);
-  std::string path = self;
-  path.erase(path.find_last_of("\\/") + 1);
-  return path + "tools\\ipconfig\\ipconfig.exe";
-}
+std::string ToolPath() { return ProgramFolder() + "tools\\ipconfig\\ipconfig.exe"; }
 
 struct Outcome {
   std::string output;
