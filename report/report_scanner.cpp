@@ -13,21 +13,19 @@ static_assert(ETHERNET_HEADER_STEP == 17, "the key is 16 bytes and one more is s
 
 constexpr char OTHER_ADAPTER_WORD[] = " adapter ";
 
-// Where a key's value goes: a host field, or a column of the adapter tables whose
-// row is the current slot.
+// Where a key's value goes: a host field, or the current slot's row of one of the
+// adapter tables (the column's offset within AdapterRecord and its row width).
 struct KeyDestination {
   const char* key;
-  char* field;  // host field, or the first row of an adapter column
+  char* hostField;  // null for an adapter key
+  std::size_t column;
   std::size_t width;
-  bool perSlot;
 };
 
 #define HOST_KEY(text, member) \
-  { text, configSnapshot.host.member, sizeof configSnapshot.host.member, false }
-#define ADAPTER_KEY(text, member)                                                  \
-  {                                                                                \
-    text, configSnapshot.adapters.member[0], sizeof configSnapshot.adapters.member[0], true \
-  }
+  { text, configSnapshot.host.member, 0, sizeof configSnapshot.host.member }
+#define ADAPTER_KEY(text, member) \
+  { text, nullptr, offsetof(AdapterRecord, member), sizeof configSnapshot.adapters.member[0] }
 
 // Tested in this order on every line; the first match wins.
 const KeyDestination keyTable[] = {
@@ -109,6 +107,15 @@ const char* CopyValue(const char* pos, char* destination, std::size_t width) {
   return pos;
 }
 
+// The field a key's value goes to, or null when it is an adapter key and no slot
+// is current.
+char* Destination(const KeyDestination& entry, int slot) {
+  if (entry.hostField != nullptr) return entry.hostField;
+  if (slot == NO_SLOT) return nullptr;
+  return reinterpret_cast<char*>(&configSnapshot.adapters) + entry.column +
+         static_cast<std::size_t>(slot) * entry.width;
+}
+
 const char* NextLine(const char* pos) {
   while (*pos != '\0' && !(pos[0] == '\r' && pos[1] == '\n')) ++pos;
   return (*pos == '\0') ? pos : pos + 2;
@@ -146,10 +153,7 @@ void ScanReport(const char* report) {
 
     for (const KeyDestination& entry : keyTable) {
       if (!StartsWithNoCase(pos, entry.key)) continue;
-      char* destination = entry.field;
-      if (entry.perSlot)
-        destination = (currentSlot == NO_SLOT) ? nullptr : entry.field + currentSlot * entry.width;
-      pos = CopyValue(pos, destination, entry.width);
+      pos = CopyValue(pos, Destination(entry, currentSlot), entry.width);
       break;
     }
 
