@@ -15,10 +15,6 @@ namespace {
 
 int commandsInFlight = 0;
 
-// Set once the pump has met the quit request: the process is ending, so every run
-// still waiting returns at once and no further child is started.
-bool quitMet = false;
-
 // CreateProcessA may write to its command line. Nothing is pumped while it runs, so
 // one copy serves every nesting level.
 char commandCopy[TEXT_AREA_SIZE];
@@ -39,6 +35,15 @@ DWORD TakeWaitingOutput(HANDLE readEnd, char* destination, std::int32_t& remaini
   return read;
 }
 
+// True while a quit request waits in this thread's queue for the main loop: the
+// process is ending, so every run still waiting returns at once and no further
+// child is started. The queue is the only record of it, so nothing outlives the
+// request once the main loop has taken it.
+bool QuitPending() {
+  MSG message;
+  return PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != 0;
+}
+
 // Dispatches every waiting message. A quit request is posted again for the main
 // loop, and false tells the caller to stop waiting.
 bool PumpWaitingMessages() {
@@ -46,27 +51,26 @@ bool PumpWaitingMessages() {
   while (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
     BOOL got = GetMessageA(&message, nullptr, 0, 0);
     if (got == 0) {
-      quitMet = true;
       PostQuitMessage(static_cast<int>(message.wParam));
       return false;
     }
     if (got < 0) break;
     TranslateMessage(&message);
     DispatchMessageA(&message);
-    if (quitMet) return false;  // a run nested in that dispatch met it
+    if (QuitPending()) return false;  // that dispatch, or a run nested in it, met one
   }
   return true;
 }
 
 }  // namespace
 
-bool MayStartCommand() { return !quitMet && commandsInFlight < MAX_COMMANDS_IN_FLIGHT; }
+bool MayStartCommand() { return !QuitPending() && commandsInFlight < MAX_COMMANDS_IN_FLIGHT; }
 
 void RunCaptured(const char* commandLine, char* area, std::int32_t limit) {
   if (limit <= 0) return;
   std::int32_t remaining = limit - 1;  // the NUL must fit inside the area
   std::int32_t collected = 0;
-  if (quitMet) {
+  if (QuitPending()) {
     area[0] = '\0';
     return;
   }

@@ -18,5 +18,5 @@ constexpr int MAX_COMMANDS_IN_FLIGHT = 8;
 void RunCaptured(const char* commandLine, char* area, std::int32_t limit);
 
 // True while a press may start one more command without passing the bound, and no
-// quit request has been met.
+// quit request is waiting for the main loop.
 bool MayStartCommand();
