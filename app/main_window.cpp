@@ -25,11 +25,12 @@ void RunAndRefresh(HWND window, const char* commandLine) {
   RefreshMainWindow(window);
 }
 
-// Renews or releases the selected adapter, named on the command line; with no
-// adapter selected nothing runs.
+// Renews or releases the selected adapter, named on the command line. With no
+// adapter selected nothing runs, and nothing runs for an adapter whose header gave
+// no name either: the bare "ipconfig /renew " would act on every adapter.
 void RunForSelectedAdapter(HWND window, const char* format) {
   const int slot = SelectedSlot(window);
-  if (slot < 0 || !MayStartCommand()) return;
+  if (slot < 0 || configSnapshot.adapters.name[slot][0] == '\0' || !MayStartCommand()) return;
   char area[TEXT_AREA_SIZE];
   wsprintfA(area, format, configSnapshot.adapters.name[slot]);
   RunCaptured(area, area, TEXT_AREA_SIZE);
