@@ -67,8 +67,10 @@ INT_PTR CALLBACK ConsoleDialogProc(HWND window, UINT message, WPARAM wParam, LPA
   return FALSE;
 }
 
+// The platform takes a command line of at most 32,767 characters with its NUL, one
+// less than the area: the read stops a byte short so that the longest line starts.
 void ComposeWithFirstLine(HWND window, char* area, const char* prefix) {
   const int length = wsprintfA(area, "%s", prefix);
-  GetDlgItemTextA(window, IDC_CONSOLE_OUTPUT, area + length, TEXT_AREA_SIZE - length);
+  GetDlgItemTextA(window, IDC_CONSOLE_OUTPUT, area + length, TEXT_AREA_SIZE - 1 - length);
   CutAtLineEnd(area);
 }
