@@ -68,6 +68,11 @@ target_link_options(classic-ipconfig PRIVATE -static)
 set_target_properties(classic-ipconfig PROPERTIES OUTPUT_NAME ipconfig
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools/ipconfig)
 
+# Arranges the program's windows for scripts/screenshot.sh and scripts/run.sh.
+add_executable(pose tools/screenshot-pose/pose.cpp)
+target_include_directories(pose PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_options(pose PRIVATE -static)
+
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
   include(cmake/release-checks.cmake)
 endif()

@@ -8,7 +8,4 @@ source scripts/wine-session.sh
 cmake --preset win64 -DWARNINGS_AS_ERRORS=ON >/dev/null
 cmake --build --preset win64
 start_wine_session
-# Wine's CreateProcess fails now and then with ERROR_INTERNAL_ERROR (measured: about
-# one start in four thousand, with nothing else running). The suite starts some five
-# hundred children, so a test that fails is run once more before it counts.
-ctest --preset win64 --repeat until-pass:2 "$@"
+ctest --preset win64 "$@"

@@ -1,17 +1,13 @@
 #include <windows.h>
 
-#include <algorithm>
+#include <iterator>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "console/console_window.h"
-#include "runner/run_captured.h"
-#include "runner/text_area.h"
 #include "tests/win/app_fixture.h"
 
 namespace {
-
-using Texts = std::vector<std::string>;
 
 class ConsoleTest : public AppTest {
  protected:
@@ -19,164 +15,99 @@ class ConsoleTest : public AppTest {
     AppTest::SetUp();
     StartWith("win2000.txt");
   }
-
-  static std::string Box() {
-    static char text[4 * TEXT_AREA_SIZE];
-    GetDlgItemTextA(consoleWindow, IDC_CONSOLE_OUTPUT, text, sizeof text);
-    return text;
-  }
-
+  static std::string Box() { return Text(IDC_CONSOLE_OUTPUT, consoleWindow); }
   static void SetBox(const std::string& text) { SetDlgItemTextA(consoleWindow, IDC_CONSOLE_OUTPUT, text.c_str()); }
-
-  static void Choose(int item) { SendMessageA(consoleWindow, WM_COMMAND, MAKEWPARAM(item, 0), 0); }
-
-  std::string LastCommand() const { return Commands().empty() ? "" : Commands().back(); }
-
-  static SIZE ClientSize(HWND window) {
+  static void Choose(int item) { Press(item, consoleWindow); }
+  static SIZE Size(HWND window, bool client) {
     RECT r;
-    GetClientRect(window, &r);
-    return {r.right - r.left, r.bottom - r.top};
-  }
-
-  static SIZE WindowSize(HWND window) {
-    RECT r;
-    GetWindowRect(window, &r);
+    client ? GetClientRect(window, &r) : GetWindowRect(window, &r);
     return {r.right - r.left, r.bottom - r.top};
   }
 };
 
-TEST_F(ConsoleTest, EachFixedItemRunsItsCommandAndTheBoxHoldsTheWholeOutput) {
+// The stand-in prints its own command line for every command but the report.
+TEST_F(ConsoleTest, EachItemRunsItsCommandAndTheWholeOutputReplacesTheBox) {
+  const std::string first = "\x83\x8d\x81\x5b\x83\x4a\x83\x8b \x90\xda\x91\xb1";  // Shift_JIS, with a blank
   const struct {
     int item;
-    const char* commandLine;
-  } items[] = {{IDM_SHOW, "ipconfig"},           {IDM_RENEW_ALL, "ipconfig /renew"},
-               {IDM_RELEASE_ALL, "ipconfig /release"}, {IDM_HELP, "ipconfig /?"}};
-  for (const auto& item : items) {
-    SetBox("earlier text\r\nwith two lines");
-    Choose(item.item);
-    EXPECT_EQ(LastCommand(), item.commandLine);
-    EXPECT_EQ(Box(), std::string(item.commandLine) + "\r\n");  // the stand-in echoes its command
-  }
-  Choose(IDM_SHOW_ALL);
-  EXPECT_EQ(LastCommand(), "ipconfig /all");
-  EXPECT_EQ(Box(), ReadFileText(Fixture("win2000.txt")));
-}
-
-TEST_F(ConsoleTest, ConsoleCommandsLeaveTheMainWindowAsItWas) {
-  SetEnv("IPCONFIG_STANDIN_REPORT", Fixture("xp_ppp.txt"));
-  Choose(IDM_RENEW_ALL);
-  Choose(IDM_RELEASE_ALL);
-  EXPECT_EQ(Commands(), Texts({"ipconfig /all", "ipconfig /renew", "ipconfig /release"}));
-  EXPECT_EQ(HostTexts()[0], "office-pc");
-}
-
-TEST_F(ConsoleTest, ClearEmptiesTheBoxAndRunsNothing) {
-  SetBox("some output");
-  Choose(IDM_CLEAR);
-  EXPECT_EQ(Box(), "");
-  EXPECT_EQ(Commands(), Texts({"ipconfig /all"}));
-}
-
-TEST_F(ConsoleTest, TheFirstLineOfTheBoxIsTheArgumentOfThreeItems) {
-  const struct {
-    const char* box;
-    int item;
-    const char* commandLine;
+    std::string box;
+    std::string commandLine;
   } cases[] = {
-      {"\r\nan empty first line", IDM_RENEW_FIRST_LINE, "ipconfig /renew "},
-      {"Local?Area?Connection\r\nrest", IDM_RENEW_FIRST_LINE, "ipconfig /renew Local?Area?Connection"},
-      {"\x83\x8d\x81\x5b\x83\x4a\x83\x8b \x90\xda\x91\xb1\r\nrest", IDM_RELEASE_FIRST_LINE,
-       "ipconfig /release \x83\x8d\x81\x5b\x83\x4a\x83\x8b \x90\xda\x91\xb1"},
-      {"/all\tignored", IDM_RUN_FIRST_LINE, "ipconfig /all"},
-      {"/renew eth0\r", IDM_RUN_FIRST_LINE, "ipconfig /renew eth0"},
+      {IDM_SHOW, "earlier\r\ntext", "ipconfig"},
+      {IDM_RENEW_ALL, "", "ipconfig /renew"},
+      {IDM_RELEASE_ALL, "", "ipconfig /release"},
+      {IDM_HELP, "", "ipconfig /?"},
+      {IDM_RENEW_FIRST_LINE, "\r\nan empty first line", "ipconfig /renew "},
+      {IDM_RENEW_FIRST_LINE, "Local?Area?Connection\r\nrest", "ipconfig /renew Local?Area?Connection"},
+      {IDM_RELEASE_FIRST_LINE, first + "\r\nrest", "ipconfig /release " + first},
+      {IDM_RUN_FIRST_LINE, "/renew eth0\x11\x1f\tcomment", "ipconfig /renew eth0\x11\x1f"},
+      {IDM_RUN_FIRST_LINE, "/release eth0\rrest", "ipconfig /release eth0"},
   };
   for (const auto& c : cases) {
     SetBox(c.box);
     Choose(c.item);
-    EXPECT_EQ(LastCommand(), c.commandLine) << c.box;
+    EXPECT_EQ(Commands().back(), c.commandLine);
+    EXPECT_EQ(Box(), c.commandLine + "\r\n");
   }
-  EXPECT_EQ(Box(), "ipconfig /renew eth0\r\n");  // the output replaced the argument line
+  SetEnv("IPCONFIG_STANDIN_REPORT", Fixture("xp_ppp.txt"));
+  Choose(IDM_SHOW_ALL);
+  EXPECT_EQ(Box(), ReadFileText(Fixture("xp_ppp.txt")));
+  Choose(IDM_CLEAR);
+  EXPECT_EQ(Box(), "");
+  EXPECT_EQ(Commands().size(), 2u + std::size(cases));  // clear runs nothing, and nothing refreshed
+  EXPECT_EQ(Values(IDC_FIRST_HOST_VALUE, 1), Texts({"office-pc"}));
 }
 
-TEST_F(ConsoleTest, AFirstLineLongerThanTheAreaIsCutByTheRead) {
-  SetBox(std::string(40000, 'a') + "\r\nsecond");
-  const struct {
-    const char* prefix;
-    std::size_t read;
-  } prefixes[] = {{"ipconfig /renew ", 32752}, {"ipconfig /release ", 32750}, {"ipconfig ", 32759}};
-  for (const auto& p : prefixes) {
-    static char area[TEXT_AREA_SIZE];
-    ComposeWithFirstLine(consoleWindow, area, p.prefix);
-    EXPECT_EQ(std::string(area), p.prefix + std::string(p.read - 1, 'a'));
+// The platform takes at most 32,767 characters with the NUL: the longest first line
+// that runs is cut so that the whole command line has 32,766.
+TEST_F(ConsoleTest, AnOverlongFirstLineRunsWithWhatFits) {
+  for (const auto& [item, prefix] : {std::pair{IDM_RENEW_FIRST_LINE, std::string("ipconfig /renew ")},
+                                     {IDM_RELEASE_FIRST_LINE, std::string("ipconfig /release ")},
+                                     {IDM_RUN_FIRST_LINE, std::string("ipconfig ")}}) {
+    SetBox(std::string(40000, 'a') + "\r\nsecond");
+    Choose(item);
+    EXPECT_EQ(Commands().back(), prefix + std::string(32766 - prefix.size(), 'a'));
   }
-  Choose(IDM_RENEW_FIRST_LINE);  // runs with what fits, or nothing where the platform refuses so long a line
-  EXPECT_TRUE(IsWindow(consoleWindow));
 }
 
-TEST_F(ConsoleTest, TheBoxFillsTheClientAreaAtStartUpAndAfterEverySizeChange) {
-  HWND box = GetDlgItem(consoleWindow, IDC_CONSOLE_OUTPUT);
-  EXPECT_EQ(WindowSize(box).cx, ClientSize(consoleWindow).cx);
-  EXPECT_EQ(WindowSize(box).cy, ClientSize(consoleWindow).cy);
-
-  SetWindowPos(consoleWindow, nullptr, 0, 0, 520, 410, SWP_NOMOVE | SWP_NOZORDER);
-  EXPECT_EQ(WindowSize(box).cx, ClientSize(consoleWindow).cx);
-  EXPECT_EQ(WindowSize(box).cy, ClientSize(consoleWindow).cy);
-
-  SendMessageA(consoleWindow, WM_SIZE, SIZE_MINIMIZED, MAKELPARAM(0, 0));
-  EXPECT_EQ(WindowSize(box).cx, 0);
-  SendMessageA(consoleWindow, WM_SIZE, SIZE_RESTORED, MAKELPARAM(123, 45));
-  EXPECT_EQ(WindowSize(box).cx, 123);
-  EXPECT_EQ(WindowSize(box).cy, 45);
-}
-
-TEST_F(ConsoleTest, TheWholeConsoleTakesTheSizeItsClientAreaHadWhenCreated) {
+TEST_F(ConsoleTest, TheBoxFillsTheWindowWhateverItsSize) {
   HWND fresh = CreateDialogParamA(GetModuleHandleA(nullptr), "DIALOG2", nullptr, ConsoleDialogProc, 0);
-  const SIZE created = ClientSize(fresh);
+  const SIZE created = Size(fresh, true);
   DestroyWindow(fresh);
-  EXPECT_EQ(WindowSize(consoleWindow).cx, created.cx);
-  EXPECT_EQ(WindowSize(consoleWindow).cy, created.cy);
+  EXPECT_EQ(Size(consoleWindow, false).cx, created.cx);  // the whole window took its client size
+  EXPECT_EQ(Size(consoleWindow, false).cy, created.cy);
+
+  HWND box = GetDlgItem(consoleWindow, IDC_CONSOLE_OUTPUT);
+  for (const SIZE size : {SIZE{520, 410}, SIZE{300, 200}}) {
+    SetWindowPos(consoleWindow, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(Size(box, false).cx, Size(consoleWindow, true).cx);
+    EXPECT_EQ(Size(box, false).cy, Size(consoleWindow, true).cy);
+  }
+  SendMessageA(consoleWindow, WM_SIZE, SIZE_MINIMIZED, MAKELPARAM(0, 0));
+  EXPECT_EQ(Size(box, false).cx, 0);
 }
 
-TEST_F(ConsoleTest, ClosingHidesItAndTheFifthButtonShowsItAgainAsItWasLeft) {
+TEST_F(ConsoleTest, ClosingHidesItAsItWasAndClosingTheMainWindowEndsBoth) {
   Press(IDC_SHOW_CONSOLE);
   EXPECT_TRUE(IsWindowVisible(consoleWindow));
   SetBox("kept\r\ntext");
   SetWindowPos(consoleWindow, nullptr, 40, 50, 480, 360, SWP_NOZORDER);
-  RECT before;
+  RECT before, after;
   GetWindowRect(consoleWindow, &before);
-
   SendMessageA(consoleWindow, WM_CLOSE, 0, 0);
-  DispatchWaiting();
-  EXPECT_TRUE(IsWindow(consoleWindow));
   EXPECT_FALSE(IsWindowVisible(consoleWindow));
-
   Press(IDC_SHOW_CONSOLE);
-  RECT after;
   GetWindowRect(consoleWindow, &after);
   EXPECT_TRUE(IsWindowVisible(consoleWindow));
   EXPECT_EQ(Box(), "kept\r\ntext");
   EXPECT_TRUE(EqualRect(&before, &after));
-}
 
-TEST_F(ConsoleTest, ClosingTheMainWindowWhileTheConsoleIsShownClosesBothAndQuitsWithZero) {
-  Press(IDC_SHOW_CONSOLE);
   SendMessageA(mainWindow, WM_CLOSE, 0, 0);
   EXPECT_FALSE(IsWindow(mainWindow));
   EXPECT_FALSE(IsWindow(consoleWindow));
   MSG message;
   ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(message.wParam, 0u);
-}
-
-TEST_F(ConsoleTest, MenuChoicesDuringASlowCommandRunAtMostTheBound) {
-  SetEnv("IPCONFIG_STANDIN_DELAY_MS", "150");
-  for (int i = 0; i < 50; ++i) PostMessageA(consoleWindow, WM_COMMAND, MAKEWPARAM(IDM_SHOW, 0), 0);
-  Choose(IDM_HELP);
-  DispatchWaiting();
-  const Texts commands = Commands();
-  EXPECT_EQ(std::count(commands.begin(), commands.end(), "ipconfig"), MAX_COMMANDS_IN_FLIGHT - 1);
-  EXPECT_EQ(std::count(commands.begin(), commands.end(), "ipconfig /?"), 1);
-  EXPECT_EQ(Box(), "ipconfig /?\r\n");  // the outer command finished last
 }
 
 }  // namespace

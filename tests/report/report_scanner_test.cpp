@@ -1,264 +1,145 @@
+#include "report/report_scanner.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
-#include "scan_helpers.h"
+#include "report/config_snapshot.h"
+#include "tools/report-dump/snapshot_dump.h"
 
 namespace {
 
-struct PrefixCase {
-  const char* text;
-  const char* key;
-  bool expected;
-};
+// The fields that hold text, as "key=value" joined by '|'; empty ones and a zero
+// adapterCount are left out, so a case names exactly what the scan must store.
+std::string FilledFields() {
+  char* text = nullptr;
+  std::size_t length = 0;
+  std::FILE* out = open_memstream(&text, &length);
+  DumpSnapshot(out);
+  std::fclose(out);
+  std::string filled;
+  for (char *line = std::strtok(text, "\n"); line != nullptr; line = std::strtok(nullptr, "\n"))
+    if (line[std::strlen(line) - 1] != '=' && std::strcmp(line, "adapterCount=0") != 0)
+      filled += (filled.empty() ? "" : "|") + std::string(line);
+  std::free(text);
+  return filled;
+}
 
-TEST(StartsWithNoCase, FoldsBit0x20AndStopsAtTheKeysEnd) {
-  const PrefixCase cases[] = {
-      {"Host Name . . : pc", "Host Name", true},
-      {"HOST NAME", "Host Name", true},
-      {"host name", "Host Name", true},
-      {"Host Nam", "Host Name", false},      // text ends first
-      {"Host_Name", "Host Name", false},
-      {"anything", "", true},                // an empty key is a prefix of everything
-      {"", "", true},
-      {"", "Host", false},
-      {"`", "@", true},                      // the fold is bitwise, not a locale rule
-      {"IP Addresses", "IP Address", true},  // no test of the byte after the key
-      {"\xC9thernet", "Ethernet", false},
+// Scans from a buffer of exactly the text and its NUL, so that AddressSanitizer
+// catches a read past the end.
+std::string Scan(const std::string& text, bool reset = true) {
+  if (reset) ResetSnapshot();
+  std::vector<char> exact(text.begin(), text.end());
+  exact.push_back('\0');
+  ScanReport(exact.data());
+  return FilledFields();
+}
+
+TEST(StartsWithNoCase, FoldsOnlyBit0x20AndStopsAtTheEndOfTheKey) {
+  const struct {
+    const char* text;
+    const char* key;
+    bool expected;
+  } cases[] = {
+      {"HOST NAME . : pc", "Host Name", true}, {"host name", "Host Name", true},
+      {"Host Nam", "Host Name", false},        {"Host_Name", "Host Name", false},
+      {"anything", "", true},                  {"", "Host", false},
+      {"`", "@", true},                        {"\xC8OST NAME", "Host Name", false},
+      {"\xE8ost", "Host", false},
   };
-  for (const PrefixCase& c : cases)
-    EXPECT_EQ(StartsWithNoCase(c.text, c.key), c.expected) << c.text << " / " << c.key;
+  for (const auto& c : cases) EXPECT_EQ(StartsWithNoCase(c.text, c.key), c.expected) << c.text << " / " << c.key;
 }
 
-TEST(ScanReportHostLines, SkipLeadingBlanksDotLeadersAndTheBlankAfterTheColon) {
-  ResetAndScan("   Host Name . . . . . . . . . : pc01\r\n");
-  EXPECT_STREQ(configSnapshot.host.hostName, "pc01");
-  ResetAndScan("\t host name. . . :\t pc02\r\n");
-  EXPECT_STREQ(configSnapshot.host.hostName, "pc02");
-}
-
-TEST(ScanReportHostLines, FillEveryHostFieldFromItsKey) {
-  ResetAndScan(
-      "Host Name: h\r\nDNS Servers: d\r\nNode Type: n\r\nNetBIOS Scope ID: s\r\n"
-      "IP Routing Enabled: r\r\nWINS Proxy Enabled: w\r\nNetBIOS Resolution Uses DNS: u\r\n");
-  const char* expected[HOST_FIELD_COUNT] = {"h", "d", "n", "s", "r", "w", "u"};
-  for (int i = 0; i < HOST_FIELD_COUNT; ++i) EXPECT_STREQ(hostFields[i], expected[i]) << i;
-  EXPECT_EQ(configSnapshot.adapterCount, 0);
-}
-
-TEST(ScanReportHostLines, EmptyReportChangesNothing) {
-  ResetAndScan("");
-  EXPECT_EQ(configSnapshot.adapterCount, 0);
-  EXPECT_STREQ(configSnapshot.host.hostName, "");
-}
-
-struct ValueCase {
-  const char* line;
-  const char* expected;
-};
-
-TEST(ScanReportValues, EndAtTheFirstByteOf0x10OrLess) {
-  const ValueCase cases[] = {
-      {"IP Address: 10.0.0.1\r\n", "10.0.0.1"},
-      {"IP Address: 10.0.0.1   \r\n", "10.0.0.1   "},  // trailing blanks stay
-      {"IP Address: 10.0\t.0.1\r\n", "10.0"},          // a tab ends the value
-      {"IP Address: 10\x10.1\r\n", "10"},
-      {"IP Address: 10\x11.1\r\n", "10\x11.1"},        // 0x11 belongs to the value
-      {"IP Address: \x83\x8a\x81\x5b\x83X\r\n", "\x83\x8a\x81\x5b\x83X"},
-      {"IP Address: a:b:c\r\n", "a:b:c"},              // only the first ':' is the separator
-      {"IP Addressing mode: 1.2.3.4\r\n", "1.2.3.4"},  // the key matches as a prefix
-      {"IP Address: 10.0.0.1", "10.0.0.1"},            // no line end at all
+TEST(ScanReport, StoresEachKnownLineInItsField) {
+  const std::string A = "adapterCount=1|slot0.name=A";
+  const struct {
+    std::string report;
+    std::string filled;
+  } cases[] = {
+      {"", ""},
+      {"   Host Name . . . . . . . : pc01\r\n", "hostName=pc01"},
+      {"\t host name. . :\t pc02\r\n", "hostName=pc02"},
+      {"Host Name: h\r\nDNS Servers: d\r\nNode Type: n\r\nNetBIOS Scope ID: s\r\nIP Routing Enabled: r\r\n"
+       "WINS Proxy Enabled: w\r\nNetBIOS Resolution Uses DNS: u\r\n",
+       "hostName=h|dnsServers=d|nodeType=n|netbiosScopeId=s|ipRoutingEnabled=r|winsProxyEnabled=w|netbiosUsesDns=u"},
+      // Where a value ends.
+      {"Host Name: 10.0.0.1   \r\n", "hostName=10.0.0.1   "},
+      {"Host Name: a\tb\r\n", "hostName=a"},
+      {"Host Name: a\x10z\r\nNode Type: a\x11\x1fz\r\n", "hostName=a|nodeType=a\\x11\\x1fz"},
+      {"Host Name: \x83\x8a\x81\x5b\x83X a:b\r\n", "hostName=\x83\x8a\x81\x5b\x83X a:b"},
+      {"Host Names: pc", "hostName=pc"},
+      {"DNS Servers: 10.0.0.53\r\n       10.0.0.54\r\nNode Type: Hybrid\r\n", "dnsServers=10.0.0.53|nodeType=Hybrid"},
+      {"Host Name: 1\r\nHost Name: 2\r\n", "hostName=2"},
+      {"Host Name: pc\r\nHost Name:   \r\n", ""},
+      {"Host Name\r\nNode Type: x\r\nDNS Servers: d\r\n", "hostName=x|dnsServers=d"},
+      {"Host Name: old\r\nHost Name . . . pc\r\n", ""},
+      {"Host Name: pc\nNode Type: Hybrid\nEthernet adapter x:\n", "hostName=pc"},
+      // Adapters.
+      {"Ethernet adapter LAN 2:\r\n  Description . . : Fast  Ethernet NIC\r\n",
+       "adapterCount=1|slot0.name=LAN?2|slot0.description=Fast  Ethernet NIC"},
+      {"  ETHERNET ADAPTER Local Area Connection :\r\n", "adapterCount=1|slot0.name=Local?Area?Connection?"},
+      {"\xC5thernet adapter A:\r\n", ""},
+      {"Ethernet adapter A:\r\nPhysical Address: 0\r\nIP Address: 1\r\nSubnet Mask: 2\r\nDefault Gateway: 3\r\n"
+       "DHCP Server: 4\r\nPrimary WINS Server: 5\r\nSecondary WINS Server: 6\r\nLease Obtained: 7\r\nLease Expires: 8\r\n",
+       A + "|slot0.physicalAddress=0|slot0.ipAddress=1|slot0.subnetMask=2|slot0.defaultGateway=3|slot0.dhcpServer=4"
+           "|slot0.primaryWinsServer=5|slot0.secondaryWinsServer=6|slot0.leaseObtained=7|slot0.leaseExpires=8"},
+      {"Ethernet adapter A:\r\nIP Address: 1\r\nEthernet adapter B:\r\nSubnet Mask: 2\r\n  DNS Servers: 3\r\n",
+       "dnsServers=3|adapterCount=2|slot0.name=A|slot0.ipAddress=1|slot1.name=B|slot1.subnetMask=2"},
+      {"Ethernet adapter eth0\r\n  IP Address: 10.0.0.1\r\nNode Type: x\r\n",
+       "nodeType=x|adapterCount=1|slot0.name=eth0\\x0d\\x0a??IP?Address"},
+      // Beyond the snapshot's room, and adapters of other kinds.
+      {"IP Address: 1\r\nDescription: d\r\nHost Name: h\r\n", "hostName=h"},
+      {"Ethernet adapter A:\r\nEthernet adapter B:\r\nEthernet adapter C:\r\nEthernet adapter D:\r\n"
+       "Ethernet adapter E:\r\nIP Address: 5\r\nHost Name: h\r\n",
+       "hostName=h|adapterCount=4|slot0.name=A|slot1.name=B|slot2.name=C|slot3.name=D"},
+      {"Ethernet adapterab", "adapterCount=1|slot0.name=b"},
+      {"Ethernet adapter A:\r\nPPP adapter Dial Up:\r\n  IP Address: 9\r\n  DNS Servers: 8\r\n", "dnsServers=8|" + A},
   };
-  for (const ValueCase& c : cases) {
-    ResetAndScan(std::string("Ethernet adapter x:\r\n") + c.line);
-    EXPECT_STREQ(configSnapshot.adapters.ipAddress[0], c.expected) << c.line;
-  }
+  for (const auto& c : cases) EXPECT_EQ(Scan(c.report), c.filled) << c.report;
 }
 
-TEST(ScanReportValues, RepeatedKeyKeepsTheLaterValue) {
-  ResetAndScan("Ethernet adapter x:\r\nIP Address: 1\r\nIP Address: 2\r\n");
-  EXPECT_STREQ(configSnapshot.adapters.ipAddress[0], "2");
-}
-
-TEST(ScanReportValues, ColonFollowedOnlyByBlanksEmptiesTheField) {
-  ResetAndScan("Host Name: pc\r\nHost Name:   \r\n");
-  EXPECT_STREQ(configSnapshot.host.hostName, "");
-}
-
-TEST(ScanReportValues, KeyLineWithoutColonTakesTheValueAfterTheNextColon) {
-  // The passed-over "Node Type" line is not tested; the walk resumes after "x".
-  ResetAndScan("Host Name\r\nNode Type: x\r\nDNS Servers: d\r\n");
-  EXPECT_STREQ(configSnapshot.host.hostName, "x");
-  EXPECT_STREQ(configSnapshot.host.nodeType, "");
-  EXPECT_STREQ(configSnapshot.host.dnsServers, "d");
-}
-
-TEST(ScanReportValues, KeyWithNoColonAnywhereEmptiesTheField) {
-  ResetSnapshot();
-  ScanExact("Host Name: old\r\n");
-  ScanExact("Host Name . . . pc\r\n");
-  EXPECT_STREQ(configSnapshot.host.hostName, "");
-}
-
-TEST(ScanReportValues, OnlyTheFirstLineOfAValueIsKept) {
-  ResetAndScan("DNS Servers: 10.0.0.53\r\n       10.0.0.54\r\nNode Type: Hybrid\r\n");
-  EXPECT_STREQ(configSnapshot.host.dnsServers, "10.0.0.53");
-  EXPECT_STREQ(configSnapshot.host.nodeType, "Hybrid");
-}
-
-TEST(ScanReportLineEnds, BareLineFeedsMakeOneLine) {
-  ResetAndScan("Host Name: pc\nNode Type: Hybrid\nEthernet adapter x:\n");
-  EXPECT_STREQ(configSnapshot.host.hostName, "pc");
-  EXPECT_STREQ(configSnapshot.host.nodeType, "");
-  EXPECT_EQ(configSnapshot.adapterCount, 0);
-}
-
-TEST(ScanReportAdapters, HeaderOpensASlotWithBlanksStoredAsQuestionMarks) {
-  ResetAndScan("Ethernet adapter LAN 2:\r\n  Description . . : Fast  Ethernet NIC\r\n");
-  EXPECT_EQ(configSnapshot.adapterCount, 1);
-  EXPECT_STREQ(configSnapshot.adapters.name[0], "LAN?2");
-  EXPECT_STREQ(configSnapshot.adapters.description[0], "Fast  Ethernet NIC");
-  ResetAndScan("  ETHERNET ADAPTER Local Area Connection :\r\n");
-  EXPECT_STREQ(configSnapshot.adapters.name[0], "Local?Area?Connection?");
-}
-
-TEST(ScanReportAdapters, LinesFillOnlyTheLastOpenedSlot) {
-  ResetAndScan("Ethernet adapter A:\r\nIP Address: 1\r\n"
-               "Ethernet adapter B:\r\nSubnet Mask: 255.0.0.0\r\n");
-  EXPECT_EQ(configSnapshot.adapterCount, 2);
-  EXPECT_STREQ(configSnapshot.adapters.ipAddress[0], "1");
-  EXPECT_STREQ(configSnapshot.adapters.subnetMask[0], "");
-  EXPECT_STREQ(configSnapshot.adapters.ipAddress[1], "");
-  EXPECT_STREQ(configSnapshot.adapters.subnetMask[1], "255.0.0.0");
-}
-
-TEST(ScanReportAdapters, EverySettingKeyReachesItsTable) {
-  ResetAndScan("Ethernet adapter e:\r\nPhysical Address: 0\r\nIP Address: 1\r\nSubnet Mask: 2\r\n"
-               "Default Gateway: 3\r\nDHCP Server: 4\r\nPrimary WINS Server: 5\r\n"
-               "Secondary WINS Server: 6\r\nLease Obtained: 7\r\nLease Expires: 8\r\n");
-  for (int i = 0; i < ADAPTER_SETTING_COUNT; ++i)
-    EXPECT_STREQ(adapterSettings[i][0], std::to_string(i).c_str()) << i;
-}
-
-TEST(ScanReportAdapters, HeaderWithoutColonRunsOnToTheNextColon) {
-  ResetAndScan("Ethernet adapter eth0\r\n  IP Address: 10.0.0.1\r\nNode Type: x\r\n");
-  EXPECT_STREQ(configSnapshot.adapters.name[0], "eth0\r\n??IP?Address");
-  EXPECT_STREQ(configSnapshot.adapters.ipAddress[0], "");  // that line was never tested
-  EXPECT_STREQ(configSnapshot.host.nodeType, "x");  // the walk resumes after the IP line
-}
-
-TEST(ScanReportAdapters, HostKeysInsideAnAdapterBlockStillGoToTheHost) {
-  ResetAndScan("Ethernet adapter A:\r\n  DNS Servers: 10.1.1.1\r\n");
-  EXPECT_STREQ(configSnapshot.host.dnsServers, "10.1.1.1");
-}
-
-TEST(ScanReportLimits, AdapterKeysBeforeTheFirstHeaderStoreNothing) {
-  ResetAndScan("IP Address: 1.1.1.1\r\nDescription: d\r\nHost Name: h\r\n");
-  EXPECT_EQ(configSnapshot.adapterCount, 0);
-  EXPECT_STREQ(configSnapshot.host.hostName, "h");
-  for (int slot = 0; slot < ADAPTER_SLOTS; ++slot) {
-    EXPECT_STREQ(configSnapshot.adapters.ipAddress[slot], "");
-    EXPECT_STREQ(configSnapshot.adapters.description[slot], "");
-  }
-}
-
-TEST(ScanReportLimits, AScanContinuingEarlierSlotsHasNoCurrentSlotBeforeItsFirstHeader) {
-  ResetAndScan("Ethernet adapter A:\r\nIP Address: 1\r\n");
-  ScanExact("IP Address: 2\r\nEthernet adapter B:\r\nIP Address: 3\r\n");
-  EXPECT_EQ(configSnapshot.adapterCount, 2);
-  EXPECT_STREQ(configSnapshot.adapters.ipAddress[0], "1");
-  EXPECT_STREQ(configSnapshot.adapters.ipAddress[1], "3");
-}
-
-TEST(ScanReportLimits, AFifthEthernetHeaderOpensNoSlotAndTakesNoLines) {
-  std::string report;
-  for (char c = 'A'; c <= 'E'; ++c)
-    report += std::string("Ethernet adapter ") + c + ":\r\nIP Address: " + c + "\r\n";
-  report += "Host Name: after\r\n";
-  ResetAndScan(report);
-  EXPECT_EQ(configSnapshot.adapterCount, 4);
-  EXPECT_STREQ(configSnapshot.adapters.name[3], "D");
-  EXPECT_STREQ(configSnapshot.adapters.ipAddress[3], "D");
-  EXPECT_STREQ(configSnapshot.host.hostName, "after");
-}
-
-TEST(ScanReportLimits, OverlongNamesAndValuesKeepWhatFitsAndTheWalkIsUnchanged) {
-  const std::string longName(300, 'n');
-  const std::string longValue(100, 'v');
-  ResetAndScan("Ethernet adapter " + longName + ":\r\nDescription: " + longName +
-               "\r\nIP Address: " + longValue + "\r\nSubnet Mask: 255.255.0.0\r\n");
-  EXPECT_EQ(configSnapshot.adapters.name[0], std::string(255, 'n'));
-  EXPECT_EQ(configSnapshot.adapters.description[0], std::string(255, 'n'));
-  EXPECT_EQ(configSnapshot.adapters.ipAddress[0], std::string(63, 'v'));
-  EXPECT_STREQ(configSnapshot.adapters.subnetMask[0], "255.255.0.0");
-  EXPECT_TRUE(EveryFieldTerminated());
-}
-
-TEST(ScanReportLimits, TextEndingInsideTheHeaderStepIsNotReadPast) {
-  const char* endings[] = {"Ethernet adapter", "Ethernet adapter ", "  ethernet adapterX",
-                           "Ethernet adapterab"};
-  for (const char* text : endings) {
-    ResetAndScan(text);
-    EXPECT_EQ(configSnapshot.adapterCount, 1) << text;
-    EXPECT_TRUE(EveryFieldTerminated());
-  }
-  ResetAndScan("Ethernet adapterab");
-  EXPECT_STREQ(configSnapshot.adapters.name[0], "b");  // the step passes over any byte
-}
-
-TEST(ScanReportOtherAdapters, LinesOfAnotherKindDoNotOverwriteTheEthernetSlot) {
-  ResetAndScan("Ethernet adapter LAN:\r\n  Description: NIC\r\n  IP Address: 10.0.0.2\r\n"
-               "PPP adapter Dial Up:\r\n  Description: WAN (PPP/SLIP) Interface\r\n"
-               "  IP Address: 172.16.0.9\r\n  DNS Servers: 172.16.0.1\r\n"
-               "Ethernet adapter LAN 2:\r\n  IP Address: 10.0.1.2\r\n");
-  EXPECT_EQ(configSnapshot.adapterCount, 2);
-  EXPECT_STREQ(configSnapshot.adapters.description[0], "NIC");
-  EXPECT_STREQ(configSnapshot.adapters.ipAddress[0], "10.0.0.2");
-  EXPECT_STREQ(configSnapshot.host.dnsServers, "172.16.0.1");  // host keys still store
-  EXPECT_STREQ(configSnapshot.adapters.ipAddress[1], "10.0.1.2");
-}
-
-TEST(ScanReportOtherAdapters, OnlyALineEndedByItsColonAfterTheWordIsAHeader) {
-  struct Case {
+TEST(ScanReport, OnlyALineWhoseColonEndsItAfterTheWordAdapterIsAnotherAdaptersHeader) {
+  const struct {
     const char* line;
     bool endsSlot;
+  } cases[] = {
+      {"   tunnel ADAPTER Teredo Tunneling:", true}, {"Wireless LAN adapter Wi-Fi:", true},
+      {"Token Ring adapter TR 1 :", true},          {"My Description adapter x: text", true},
+      {"PPP adapter NoColon", false},               {"Comment . . : Fast adapter Card", false},
+      {"PPPadapter X:", false},
   };
-  const Case cases[] = {
-      {"PPP adapter RAS:", true},
-      {"   tunnel ADAPTER Teredo Tunneling:", true},
-      {"Wireless LAN adapter Wi-Fi:", true},
-      {"Token Ring adapter TR 1 :", true},
-      {"PPP adapter NoColon", false},                        // no ':' on the line
-      {"Description . . : Fast adapter Card", false},        // the word is after the ':'
-      {"PPPadapter X:", false},                              // no blank before the word
-      {"My Description adapter x: text", true},
-  };
-  for (const Case& c : cases) {
-    ResetAndScan(std::string("Ethernet adapter E:\r\n") + c.line +
-                 "\r\nLease Expires: soon\r\n");
-    EXPECT_STREQ(configSnapshot.adapters.leaseExpires[0], c.endsSlot ? "" : "soon") << c.line;
-  }
+  const std::string slot = "adapterCount=1|slot0.name=A";
+  for (const auto& c : cases)
+    EXPECT_EQ(Scan("Ethernet adapter A:\r\n" + std::string(c.line) + "\r\nLease Expires: soon\r\n"),
+              c.endsSlot ? slot : slot + "|slot0.leaseExpires=soon")
+        << c.line;
 }
 
-TEST(ScanReportFullArea, AFullAreaOfAnyBytesStaysInsideTextAndSnapshot) {
-  std::string report;
-  unsigned seed = 12345;
-  while (report.size() < 32767) {
-    seed = seed * 1103515245u + 12345u;
-    switch ((seed >> 16) % 6) {
-      case 0: report += "Ethernet adapter "; break;
-      case 1: report += "IP Address"; break;
-      case 2: report += "\r\n"; break;
-      case 3: report += ':'; break;
-      case 4: report += " adapter "; break;
-      default: report += static_cast<char>(1 + (seed >> 8) % 255); break;
-    }
-  }
-  report.resize(32767);
-  ResetAndScan(report);
-  EXPECT_GE(configSnapshot.adapterCount, 0);
-  EXPECT_LE(configSnapshot.adapterCount, ADAPTER_SLOTS);
-  EXPECT_TRUE(EveryFieldTerminated());
+TEST(ScanReport, KeepsWhatFitsOfOverlongTextAndNeverReadsPastItsEnd) {
+  const std::string name(300, 'n'), value(100, 'v');
+  EXPECT_EQ(Scan("Ethernet adapter " + name + ":\r\nDescription: " + name + "\r\nIP Address: " + value +
+                 "\r\nSubnet Mask: 255.0.0.0\r\n"),
+            "adapterCount=1|slot0.name=" + name.substr(0, 255) + "|slot0.description=" + name.substr(0, 255) +
+                "|slot0.ipAddress=" + value.substr(0, 63) + "|slot0.subnetMask=255.0.0.0");
+  for (const char* text : {"Ethernet adapter", "Ethernet adapter ", "  ethernet adapterX"})
+    EXPECT_EQ(Scan(text), "adapterCount=1") << text;
+}
+
+TEST(ScanReport, AScanGoingOnFromEarlierSlotsHasNoCurrentSlotBeforeItsFirstHeader) {
+  Scan("Ethernet adapter A:\r\nIP Address: 1\r\n");
+  EXPECT_EQ(Scan("IP Address: 2\r\nEthernet adapter B:\r\nIP Address: 3\r\n", false),
+            "adapterCount=2|slot0.name=A|slot0.ipAddress=1|slot1.name=B|slot1.ipAddress=3");
+}
+
+TEST(ResetSnapshot, EmptiesEveryFieldOfEverySlotWhateverTheCount) {
+  std::memset(&configSnapshot, 'x', sizeof configSnapshot);
+  configSnapshot.adapterCount = 1;
+  ResetSnapshot();
+  EXPECT_EQ(FilledFields(), "");
 }
 
 }  // namespace

@@ -1,14 +1,12 @@
-// A stand-in for ipconfig in the Windows tests. It logs the command line it was
-// started with and prints what the environment asks for:
-//   IPCONFIG_STANDIN_LOG     file to which each command line is appended, one a line
-//   IPCONFIG_STANDIN_REPORT  file whose bytes "/all" prints
-//   IPCONFIG_STANDIN_OUTPUT  file whose bytes any other command prints
-//                            (unset: the command line itself and CR LF)
-//   IPCONFIG_STANDIN_BYTES   print this many pattern bytes instead of any file
-//   IPCONFIG_STANDIN_DELAY_MS  sleep this long before the output and again halfway
-//   IPCONFIG_STANDIN_SLOW_ALL_ONLY  when set, only "/all" sleeps
-//   IPCONFIG_STANDIN_HOLD    do not end until this file exists
-//   IPCONFIG_STANDIN_DONE    file created just before the stand-in ends
+// A stand-in for ipconfig in the Windows tests, steered by the environment that the
+// runner's children inherit:
+//   IPCONFIG_STANDIN_LOG        append the command line to this file, one a line
+//   IPCONFIG_STANDIN_REPORT     "/all" prints this file's bytes
+//   IPCONFIG_STANDIN_BYTES      print this many bytes of the alphabet instead
+//   IPCONFIG_STANDIN_HOLD       after printing, wait until this file exists
+//   IPCONFIG_STANDIN_HOLD_ONLY  hold only a command with exactly these arguments
+//   IPCONFIG_STANDIN_DONE       write this process's id to this file just before ending
+// Any other command prints its own command line and CR LF.
 #include <windows.h>
 
 #include <cstdio>
@@ -22,88 +20,47 @@ const char* Env(const char* name) {
   return (value != nullptr && *value != '\0') ? value : nullptr;
 }
 
-// What follows the program name on the command line, quotes and all.
-const char* Arguments(const char* commandLine) {
-  const char* p = commandLine;
-  bool quoted = false;
-  for (; *p != '\0'; ++p) {
-    if (*p == '"') quoted = !quoted;
-    if (*p == ' ' && !quoted) break;
-  }
-  while (*p == ' ') ++p;
-  return p;
+void Write(const char* bytes, std::size_t length) {
+  DWORD written = 0;
+  for (; length > 0; bytes += written, length -= written)
+    if (!WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes, static_cast<DWORD>(length), &written, nullptr))
+      return;
 }
 
-void Write(const char* bytes, DWORD length) {
-  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-  while (length > 0) {
-    DWORD written = 0;
-    if (!WriteFile(out, bytes, length, &written, nullptr) || written == 0) return;
-    bytes += written;
-    length -= written;
-  }
-}
-
-bool slow = true;
-
-void Pause() {
-  const char* delay = Env("IPCONFIG_STANDIN_DELAY_MS");
-  if (slow && delay != nullptr) Sleep(std::atoi(delay));
-}
-
-void WriteFileContents(const char* path) {
-  std::FILE* file = std::fopen(path, "rb");
-  if (file == nullptr) return;
-  static char buffer[1 << 20];
-  std::size_t length = std::fread(buffer, 1, sizeof buffer, file);
-  std::fclose(file);
-  Write(buffer, static_cast<DWORD>(length / 2));
-  Pause();
-  Write(buffer + length / 2, static_cast<DWORD>(length - length / 2));
-}
-
-// Writes count bytes of the alphabet over and over, pausing halfway.
-void WritePattern(long count) {
-  static char buffer[65536];
-  for (long done = 0; done < count;) {
-    if (done == count / 2 && done > 0) Pause();
-    long piece = count - done;
-    if (done < count / 2 && piece > count / 2 - done) piece = count / 2 - done;
-    if (piece > static_cast<long>(sizeof buffer)) piece = sizeof buffer;
-    for (long i = 0; i < piece; ++i) buffer[i] = static_cast<char>('A' + (done + i) % 26);
-    Write(buffer, static_cast<DWORD>(piece));
-    done += piece;
-  }
-}
+char buffer[1 << 20];
 
 }  // namespace
 
 int main() {
   const char* commandLine = GetCommandLineA();
-  if (const char* log = Env("IPCONFIG_STANDIN_LOG")) {
-    if (std::FILE* file = std::fopen(log, "ab")) {
-      std::fprintf(file, "%s\n", commandLine);
-      std::fclose(file);
-    }
+  const char* arguments = std::strchr(commandLine, ' ');
+  arguments = arguments != nullptr ? arguments + 1 : "";
+  if (std::FILE* log = Env("IPCONFIG_STANDIN_LOG") ? std::fopen(Env("IPCONFIG_STANDIN_LOG"), "ab") : nullptr) {
+    std::fprintf(log, "%s\n", commandLine);
+    std::fclose(log);
   }
-  const char* arguments = Arguments(commandLine);
-  slow = !Env("IPCONFIG_STANDIN_SLOW_ALL_ONLY") || std::strcmp(arguments, "/all") == 0;
-  Pause();
+
   if (const char* bytes = Env("IPCONFIG_STANDIN_BYTES")) {
-    WritePattern(std::atol(bytes));
-  } else if (std::strcmp(arguments, "/all") == 0 && Env("IPCONFIG_STANDIN_REPORT")) {
-    WriteFileContents(Env("IPCONFIG_STANDIN_REPORT"));
-  } else if (Env("IPCONFIG_STANDIN_OUTPUT")) {
-    WriteFileContents(Env("IPCONFIG_STANDIN_OUTPUT"));
+    for (long done = 0, count = std::atol(bytes); done < count;) {
+      const long piece = count - done < 65536 ? count - done : 65536;
+      for (long i = 0; i < piece; ++i) buffer[i] = static_cast<char>('A' + (done + i) % 26);
+      Write(buffer, static_cast<std::size_t>(piece));
+      done += piece;
+    }
   } else if (std::strcmp(arguments, "/all") != 0) {
-    Write(commandLine, static_cast<DWORD>(std::strlen(commandLine)));
+    Write(commandLine, std::strlen(commandLine));
     Write("\r\n", 2);
+  } else if (std::FILE* report = Env("IPCONFIG_STANDIN_REPORT") ? std::fopen(Env("IPCONFIG_STANDIN_REPORT"), "rb") : nullptr) {
+    Write(buffer, std::fread(buffer, 1, sizeof buffer, report));
+    std::fclose(report);
   }
-  if (const char* hold = Env("IPCONFIG_STANDIN_HOLD")) {
-    while (GetFileAttributesA(hold) == INVALID_FILE_ATTRIBUTES) Sleep(10);
-  }
-  if (const char* done = Env("IPCONFIG_STANDIN_DONE")) {
-    if (std::FILE* file = std::fopen(done, "wb")) std::fclose(file);
+
+  const char* only = Env("IPCONFIG_STANDIN_HOLD_ONLY");
+  if (const char* hold = Env("IPCONFIG_STANDIN_HOLD"); hold && (!only || std::strcmp(only, arguments) == 0))
+    while (GetFileAttributesA(hold) == INVALID_FILE_ATTRIBUTES) Sleep(5);
+  if (std::FILE* done = Env("IPCONFIG_STANDIN_DONE") ? std::fopen(Env("IPCONFIG_STANDIN_DONE"), "wb") : nullptr) {
+    std::fprintf(done, "%lu", GetCurrentProcessId());
+    std::fclose(done);
   }
   return 0;
 }

@@ -1,5 +1,5 @@
 // Starts the program's windows inside the test process, from the real resources,
-// against the stand-in ipconfig, and gives the tests ways to read and press them.
+// against the stand-in ipconfig, and reads and presses them.
 #pragma once
 
 #include <windows.h>
@@ -7,92 +7,60 @@
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "app/app_windows.h"
 #include "resources/resource_ids.h"
-#include "tests/win/standin.h"
+#include "tests/win/test_support.h"
 
-class AppTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ClearStandin();
-    log = StartCommandLog();
+inline std::string Text(int control, HWND window = mainWindow) {
+  static char text[4 * 32768];
+  GetDlgItemTextA(window, control, text, sizeof text);
+  return text;
+}
+
+// The values of the host fields (130, 132, ...) or the adapter fields (146, ...).
+inline Texts Values(int first, int count) {
+  Texts texts;
+  for (int i = 0; i < count; ++i) texts.push_back(Text(first + 2 * i));
+  return texts;
+}
+
+inline Texts ListItems() {
+  Texts items;
+  const int count = static_cast<int>(SendDlgItemMessageA(mainWindow, IDC_ADAPTER_LIST, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    char text[512];
+    SendDlgItemMessageA(mainWindow, IDC_ADAPTER_LIST, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    items.push_back(text);
   }
+  return items;
+}
 
+inline int Selection() {
+  return static_cast<int>(SendDlgItemMessageA(mainWindow, IDC_ADAPTER_LIST, CB_GETCURSEL, 0, 0));
+}
+
+inline void Press(int control, HWND window = mainWindow) {
+  SendMessageA(window, WM_COMMAND, MAKEWPARAM(control, 0), 0);
+}
+
+inline void Select(int index) {
+  SendDlgItemMessageA(mainWindow, IDC_ADAPTER_LIST, CB_SETCURSEL, index, 0);
+  Press(IDC_ADAPTER_LIST);
+}
+
+class AppTest : public StandinTest {
+ protected:
+  // Closes the windows as the user would, and takes the quit request that this
+  // posts, as the main loop would, so that nothing is left for the next test.
   void TearDown() override {
-    if (IsWindow(mainWindow)) DestroyWindow(mainWindow);
+    if (IsWindow(mainWindow)) SendMessageA(mainWindow, WM_CLOSE, 0, 0);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
   }
 
   void StartWith(const char* fixture) {
     SetEnv("IPCONFIG_STANDIN_REPORT", Fixture(fixture));
     StartUp(GetModuleHandleA(nullptr), SW_SHOW);
   }
-
-  static std::string Text(HWND window, int control) {
-    char text[1024];
-    GetDlgItemTextA(window, control, text, sizeof text);
-    return text;
-  }
-
-  static std::string Text(int control) { return Text(mainWindow, control); }
-
-  static std::vector<std::string> HostTexts() {
-    std::vector<std::string> texts;
-    for (int i = 0; i < 7; ++i) texts.push_back(Text(IDC_FIRST_HOST_VALUE + 2 * i));
-    return texts;
-  }
-
-  static std::vector<std::string> AdapterTexts() {
-    std::vector<std::string> texts;
-    for (int i = 0; i < 9; ++i) texts.push_back(Text(IDC_FIRST_ADAPTER_VALUE + 2 * i));
-    return texts;
-  }
-
-  static std::vector<std::string> ListItems() {
-    std::vector<std::string> items;
-    const int count = static_cast<int>(SendDlgItemMessageA(mainWindow, IDC_ADAPTER_LIST, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-      char text[512];
-      SendDlgItemMessageA(mainWindow, IDC_ADAPTER_LIST, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-      items.push_back(text);
-    }
-    return items;
-  }
-
-  static int Selection() {
-    return static_cast<int>(SendDlgItemMessageA(mainWindow, IDC_ADAPTER_LIST, CB_GETCURSEL, 0, 0));
-  }
-
-  static void Select(int index) {
-    SendDlgItemMessageA(mainWindow, IDC_ADAPTER_LIST, CB_SETCURSEL, index, 0);
-    SendMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(IDC_ADAPTER_LIST, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(GetDlgItem(mainWindow, IDC_ADAPTER_LIST)));
-  }
-
-  static WPARAM Click(int control) { return MAKEWPARAM(control, BN_CLICKED); }
-
-  static void Press(int control) {
-    SendMessageA(mainWindow, WM_COMMAND, Click(control),
-                 reinterpret_cast<LPARAM>(GetDlgItem(mainWindow, control)));
-  }
-
-  // Dispatches what is waiting, as the program's own loop would.
-  static void DispatchWaiting() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
-  }
-
-  std::vector<std::string> Commands() const {
-    std::vector<std::string> lines;
-    const std::string text = ReadFileText(log);
-    for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-      lines.push_back(text.substr(start, end - start));
-    return lines;
-  }
-
-  std::string log;
 };
