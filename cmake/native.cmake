@@ -9,12 +9,11 @@ include(cmake/googletest.cmake)
 
 add_executable(native-tests
   tests/report/report_scanner_test.cpp
-  tests/console/first_line_test.cpp
   tests/tools/classic_report_test.cpp
-  console/first_line.cpp
   tools/ipconfig/classic_report.cpp
   tools/ipconfig/wildcard.cpp
 )
+target_compile_definitions(native-tests PRIVATE SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 target_link_libraries(native-tests PRIVATE snapshot-dump GTest::gtest_main)
 gtest_discover_tests(native-tests DISCOVERY_MODE PRE_TEST)
 

@@ -67,6 +67,9 @@ target_link_libraries(classic-ipconfig PRIVATE iphlpapi)
 target_link_options(classic-ipconfig PRIVATE -static)
 set_target_properties(classic-ipconfig PROPERTIES OUTPUT_NAME ipconfig
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools/ipconfig)
+if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
+  target_link_options(classic-ipconfig PRIVATE -s)
+endif()
 
 # Arranges the program's windows for scripts/screenshot.sh and scripts/run.sh.
 add_executable(pose tools/screenshot-pose/pose.cpp)

@@ -1,38 +1,55 @@
 #!/usr/bin/env bash
 # Runs every test suite: the portable code natively and under the sanitizers, the
 # scanner's fuzzer for a bounded time, the Windows tests under wine64 on a virtual
-# display, and the checks on the release program. Ends non-zero if any suite fails.
+# display, and the checks on the release program and its download. Ends with a line
+# per suite, the size of the tests against the code, and the suites' count; non-zero
+# if any suite failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh || exit 1
 
+results=()
 passed=0
 failed=0
-failed_names=()
 suite() {
-  local name=$1
+  local name=$1 start=$SECONDS
   shift
   echo "=== suite $name"
   if "$@"; then
     passed=$((passed + 1))
+    results+=("suite $name: passed in $((SECONDS - start)) s")
   else
     failed=$((failed + 1))
-    failed_names+=("$name")
+    results+=("suite $name: FAILED after $((SECONDS - start)) s")
   fi
 }
 
-native_suite() {
-  cmake --preset "$1" -DWARNINGS_AS_ERRORS=ON >/dev/null &&
-    cmake --build --preset "$1" &&
+# Runs a command and shows its output only when it fails.
+quietly() {
+  local out
+  out=$("$@" 2>&1) || { printf '%s\n' "$out"; return 1; }
+}
+
+ctest_suite() {
+  quietly cmake --preset "$1" -DWARNINGS_AS_ERRORS=ON &&
+    quietly cmake --build --preset "$1" &&
+    if [ "$1" = win32 ]; then quietly cmake --build --preset win32 --target package; fi &&
     ctest --preset "$1"
 }
 
-suite native native_suite native
-suite native-asan native_suite native-asan
+# Non-blank lines of source in the tests against those of the code they test.
+lines() { git ls-files -- "$@" | grep -E '\.(c|cpp|h|py|rc|cmake|sh)$' | xargs cat | grep -cv '^[[:space:]]*$'; }
+
+suite native ctest_suite native
+suite native-asan ctest_suite native-asan
 suite fuzz bash scripts/fuzz.sh "${FUZZ_SECONDS:-60}"
 suite win64 bash scripts/windows-tests.sh
-suite win32 native_suite win32
+suite win32 ctest_suite win32
 
-[ $failed -gt 0 ] && echo "failed suites: ${failed_names[*]}"
+echo
+printf '%s\n' "${results[@]}"
+tests=$(lines tests fuzz)
+code=$(lines app console report runner resources tools)
+echo "test code: $tests non-blank lines against $code of code ($(awk -v t="$tests" -v c="$code" 'BEGIN { printf "%.2f", t / c }'))"
 echo "suites: $passed passed, $failed failed"
 [ $failed -eq 0 ]

@@ -6,6 +6,6 @@ cd "$(dirname "$0")/.."
 source scripts/wine-session.sh
 
 cmake --preset win64 -DWARNINGS_AS_ERRORS=ON >/dev/null
-cmake --build --preset win64
+build=$(cmake --build --preset win64 2>&1) || { printf '%s\n' "$build"; exit 1; }
 start_wine_session
 ctest --preset win64 "$@"

@@ -15,52 +15,41 @@
 
 namespace {
 
+char buffer[1 << 20];
+
 const char* Env(const char* name) {
   const char* value = std::getenv(name);
-  return (value != nullptr && *value != '\0') ? value : nullptr;
+  return value != nullptr && *value != '\0' ? value : nullptr;
 }
+
+std::FILE* Open(const char* variable, const char* mode) { return Env(variable) ? std::fopen(Env(variable), mode) : nullptr; }
 
 void Write(const char* bytes, std::size_t length) {
   DWORD written = 0;
-  for (; length > 0; bytes += written, length -= written)
-    if (!WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes, static_cast<DWORD>(length), &written, nullptr))
-      return;
+  for (; length > 0 && WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes, length, &written, nullptr); length -= written)
+    bytes += written;
 }
-
-char buffer[1 << 20];
 
 }  // namespace
 
 int main() {
   const char* commandLine = GetCommandLineA();
-  const char* arguments = std::strchr(commandLine, ' ');
-  arguments = arguments != nullptr ? arguments + 1 : "";
-  if (std::FILE* log = Env("IPCONFIG_STANDIN_LOG") ? std::fopen(Env("IPCONFIG_STANDIN_LOG"), "ab") : nullptr) {
-    std::fprintf(log, "%s\n", commandLine);
-    std::fclose(log);
-  }
-
+  const char* arguments = std::strchr(commandLine, ' ') ? std::strchr(commandLine, ' ') + 1 : "";
+  if (std::FILE* log = Open("IPCONFIG_STANDIN_LOG", "ab")) std::fprintf(log, "%s\n", commandLine), std::fclose(log);
   if (const char* bytes = Env("IPCONFIG_STANDIN_BYTES")) {
-    for (long done = 0, count = std::atol(bytes); done < count;) {
-      const long piece = count - done < 65536 ? count - done : 65536;
-      for (long i = 0; i < piece; ++i) buffer[i] = static_cast<char>('A' + (done + i) % 26);
-      Write(buffer, static_cast<std::size_t>(piece));
-      done += piece;
-    }
+    for (long i = 0; i < (1 << 20); ++i) buffer[i] = static_cast<char>('A' + i % 26);
+    for (long left = std::atol(bytes), piece; left > 0; left -= piece)  // whole alphabets: the pieces join up
+      Write(buffer, piece = left < 26 * 40000 ? left : 26 * 40000);
   } else if (std::strcmp(arguments, "/all") != 0) {
     Write(commandLine, std::strlen(commandLine));
     Write("\r\n", 2);
-  } else if (std::FILE* report = Env("IPCONFIG_STANDIN_REPORT") ? std::fopen(Env("IPCONFIG_STANDIN_REPORT"), "rb") : nullptr) {
+  } else if (std::FILE* report = Open("IPCONFIG_STANDIN_REPORT", "rb")) {
     Write(buffer, std::fread(buffer, 1, sizeof buffer, report));
     std::fclose(report);
   }
-
   const char* only = Env("IPCONFIG_STANDIN_HOLD_ONLY");
   if (const char* hold = Env("IPCONFIG_STANDIN_HOLD"); hold && (!only || std::strcmp(only, arguments) == 0))
     while (GetFileAttributesA(hold) == INVALID_FILE_ATTRIBUTES) Sleep(5);
-  if (std::FILE* done = Env("IPCONFIG_STANDIN_DONE") ? std::fopen(Env("IPCONFIG_STANDIN_DONE"), "wb") : nullptr) {
-    std::fprintf(done, "%lu", GetCurrentProcessId());
-    std::fclose(done);
-  }
+  if (std::FILE* done = Open("IPCONFIG_STANDIN_DONE", "wb")) std::fprintf(done, "%lu", GetCurrentProcessId()), std::fclose(done);
   return 0;
 }

@@ -1,6 +1,6 @@
 // Shared by the Windows tests: files, the stand-in ipconfig (steered through the
-// environment its children inherit, see tests/standin/), and a way to act from
-// inside the runner's message pump.
+// environment its children inherit), acting from inside the runner's message pump,
+// and the program's windows, created in the test process from the real resources.
 #pragma once
 
 #include <windows.h>
@@ -12,24 +12,19 @@
 
 #include <gtest/gtest.h>
 
+#include "app/app_windows.h"
+#include "resources/resource_ids.h"
+
 using Texts = std::vector<std::string>;
 
-inline void SetEnv(const char* name, const std::string& value) {
-  SetEnvironmentVariableA(name, value.empty() ? nullptr : value.c_str());
-}
-
-inline std::string ProgramFolder() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string folder = path;
-  return folder.erase(folder.find_last_of("\\/") + 1);
+inline void SetEnv(const std::string& name, const std::string& value) {
+  SetEnvironmentVariableA(name.c_str(), value.empty() ? nullptr : value.c_str());
 }
 
 // A path in the temporary folder, unique to this process, removed first.
 inline std::string TempFile(const std::string& name) {
   char folder[MAX_PATH];
-  GetTempPathA(sizeof folder, folder);
-  const std::string path = folder + ("ipstest-" + std::to_string(GetCurrentProcessId()) + "-" + name);
+  const std::string path = std::string(folder, GetTempPathA(sizeof folder, folder)) + std::to_string(GetCurrentProcessId()) + name;
   DeleteFileA(path.c_str());
   return path;
 }
@@ -38,25 +33,29 @@ inline std::string Fixture(const char* name) { return "Z:" SOURCE_DIR "/tests/re
 
 inline std::string ReadFileText(const std::string& path) {
   std::string text;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   char chunk[4096];
-  DWORD read = 0;
-  while (file != INVALID_HANDLE_VALUE && ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0)
-    text.append(chunk, read);
+  for (DWORD read = 0; ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0;) text.append(chunk, read);
   CloseHandle(file);
   return text;
 }
 
-inline void WriteFileText(const std::string& path, const std::string& text) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-  CloseHandle(file);
+// From now on the stand-in waits, after printing, until the returned file exists;
+// with only, just the command with those arguments waits.
+inline std::string Hold(const std::string& only = "") {
+  static int holds = 0;
+  const std::string hold = TempFile("hold" + std::to_string(++holds));
+  SetEnv("IPCONFIG_STANDIN_HOLD", hold);
+  SetEnv("IPCONFIG_STANDIN_HOLD_ONLY", only);
+  return hold;
+}
+
+inline void Release(const std::string& hold) {
+  CloseHandle(CreateFileA(hold.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
 }
 
 // Runs action from the next message pump that dispatches posted messages: the
-// runner's, while the command it waits for still runs.
+// runner's, while the child it waits for still runs.
 inline void DuringNextPump(std::function<void()> action) {
   static std::function<void()> pending;
   static const HWND window = [] {
@@ -73,30 +72,17 @@ inline void DuringNextPump(std::function<void()> action) {
   PostMessageA(window, WM_APP, 0, 0);
 }
 
-// From now on the stand-in waits, after printing, until Release(); with only, just
-// the command with those arguments waits.
-inline std::string Hold(const std::string& only = "") {
-  static int holds = 0;
-  const std::string hold = TempFile("hold" + std::to_string(++holds));
-  SetEnv("IPCONFIG_STANDIN_HOLD", hold);
-  SetEnv("IPCONFIG_STANDIN_HOLD_ONLY", only);
-  return hold;
-}
-
-inline void Release(const std::string& hold) { WriteFileText(hold, ""); }
-
-// Each test starts with a stand-in that logs its command lines to a fresh file and
-// otherwise prints its command line and ends at once.
+// Each test starts with a stand-in that logs its command lines to a fresh file, and
+// otherwise prints its own command line and ends at once.
 class StandinTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const char* name : {"REPORT", "BYTES", "HOLD", "HOLD_ONLY", "DONE"})
-      SetEnv(("IPCONFIG_STANDIN_" + std::string(name)).c_str(), "");
+    for (const char* name : {"REPORT", "BYTES", "HOLD", "HOLD_ONLY", "DONE"}) SetEnv(std::string("IPCONFIG_STANDIN_") + name, "");
     SetEnv("IPCONFIG_STANDIN_LOG", log = TempFile("commands.log"));
   }
 
-  std::vector<std::string> Commands() const {
-    std::vector<std::string> lines;
+  Texts Commands() const {
+    Texts lines;
     const std::string text = ReadFileText(log);
     for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
       lines.push_back(text.substr(start, end - start));
@@ -104,4 +90,48 @@ class StandinTest : public ::testing::Test {
   }
 
   std::string log;
+};
+
+inline std::string Text(int control, HWND window = mainWindow) {
+  static char text[4 * 32768];
+  GetDlgItemTextA(window, control, text, sizeof text);
+  return text;
+}
+
+// The texts of count value fields from first on: 130, 132, ... or 146, 148, ...
+inline Texts Values(int first, int count) {
+  Texts texts;
+  for (int i = 0; i < count; ++i) texts.push_back(Text(first + 2 * i));
+  return texts;
+}
+
+inline Texts ListItems() {
+  Texts items;
+  char text[512];
+  for (int i = 0; SendDlgItemMessageA(mainWindow, IDC_ADAPTER_LIST, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text)) >= 0; ++i)
+    items.push_back(text);
+  return items;
+}
+
+inline void Press(int control, HWND window = mainWindow) { SendMessageA(window, WM_COMMAND, control, 0); }
+
+inline void Select(int index) {
+  SendDlgItemMessageA(mainWindow, IDC_ADAPTER_LIST, CB_SETCURSEL, index, 0);
+  Press(IDC_ADAPTER_LIST);
+}
+
+class AppTest : public StandinTest {
+ protected:
+  // Closes the windows as the user would, and takes the quit request that this
+  // posts, as the main loop would, so that nothing is left for the next test.
+  void TearDown() override {
+    if (IsWindow(mainWindow)) SendMessageA(mainWindow, WM_CLOSE, 0, 0);
+    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) {
+    }
+  }
+
+  void StartWith(const char* fixture) {
+    SetEnv("IPCONFIG_STANDIN_REPORT", Fixture(fixture));
+    StartUp(GetModuleHandleA(nullptr), SW_SHOW);
+  }
 };
