@@ -2,6 +2,7 @@
 // a buffer of exactly their length and NUL, so that AddressSanitizer sees any read
 // past the end. The first byte picks the adapterCount that the scan goes on from, as
 // after a read nested in another; every field must then still end within its width.
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -19,13 +20,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ScanReport(text.data());
   if (configSnapshot.adapterCount < 0 || configSnapshot.adapterCount > ADAPTER_SLOTS) std::abort();
   // Host fields, then names and descriptions, then the settings tables, back to back.
-  const char* field = reinterpret_cast<const char*>(&configSnapshot.host);
-  for (int i = 0; i < HOST_FIELD_COUNT; ++i, field += SHORT_FIELD_SIZE)
-    if (std::memchr(field, '\0', SHORT_FIELD_SIZE) == nullptr) std::abort();
-  field = reinterpret_cast<const char*>(&configSnapshot.adapters);
-  for (int i = 0; i < 2 * ADAPTER_SLOTS; ++i, field += LONG_FIELD_SIZE)
-    if (std::memchr(field, '\0', LONG_FIELD_SIZE) == nullptr) std::abort();
-  for (int i = 0; i < ADAPTER_SETTING_COUNT * ADAPTER_SLOTS; ++i, field += SHORT_FIELD_SIZE)
-    if (std::memchr(field, '\0', SHORT_FIELD_SIZE) == nullptr) std::abort();
+  const struct { std::size_t offset, width, count; } tables[] = {
+      {offsetof(ConfigSnapshot, host), SHORT_FIELD_SIZE, HOST_FIELD_COUNT},
+      {offsetof(ConfigSnapshot, adapters), LONG_FIELD_SIZE, 2 * ADAPTER_SLOTS},
+      {offsetof(ConfigSnapshot, adapters.physicalAddress), SHORT_FIELD_SIZE, ADAPTER_SETTING_COUNT * ADAPTER_SLOTS}};
+  for (const auto& table : tables)
+    for (std::size_t i = 0; i < table.count; ++i)
+      if (!std::memchr(reinterpret_cast<const char*>(&configSnapshot) + table.offset + i * table.width, '\0', table.width)) std::abort();
   return 0;
 }

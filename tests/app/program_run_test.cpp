@@ -1,12 +1,12 @@
 // The real program, started beside the stand-in as a user would start it, and closed
-// once idle and once while a command runs.
+// once idle and once while two commands run, one inside the other's wait.
 #include "tests/win/test_support.h"
 
 namespace {
 
 using ProgramRun = StandinTest;
 
-TEST_F(ProgramRun, ShowsItselfOnceTheReportIsReadAndEndsWithZeroWhenClosed) {
+TEST_F(ProgramRun, ShowsItselfOnceTheReportIsReadAnswersWhileACommandRunsAndEndsWithZero) {
   SetEnv("IPCONFIG_STANDIN_REPORT", Fixture("xp_ppp.txt"));
   const std::string hold = Hold();
   for (const bool busy : {false, true}) {
@@ -17,23 +17,21 @@ TEST_F(ProgramRun, ShowsItselfOnceTheReportIsReadAndEndsWithZeroWhenClosed) {
     char commandLine[] = "ipsettings.exe";  // found in this program's own folder
     ASSERT_TRUE(CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &program));
     while (Commands().size() < (busy ? 2u : 1u)) Sleep(10);  // its first report runs, held
-    static DWORD id;
-    static HWND main;
-    id = program.dwProcessId;
-    EnumWindows([](HWND window, LPARAM) -> BOOL {
-      DWORD owner = 0;
-      GetWindowThreadProcessId(window, &owner);
-      if (owner == id && GetDlgItem(window, IDC_RENEW) != nullptr) main = window;
-      return TRUE;
-    }, 0);
+    HWND main = nullptr;
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32770", nullptr)) != nullptr;)
+      if (GetDlgItem(window, IDC_RENEW) != nullptr) main = window;
     EXPECT_FALSE(IsWindowVisible(main));
     Release(hold);
     while (!IsWindowVisible(main)) Sleep(10);
     EXPECT_EQ(Text(IDC_FIRST_HOST_VALUE, main), "LAPTOP01");
-    if (busy) {
+    if (busy) {  // two commands, the second run inside the first's wait, held until the end
       DeleteFileA(hold.c_str());
-      PostMessageA(GetDlgItem(main, IDC_RENEW_ALL), BM_CLICK, 0, 0);
-      while (Commands().size() < 3) Sleep(10);
+      for (int button : {IDC_RENEW_ALL, IDC_RELEASE_ALL}) {
+        PostMessageA(GetDlgItem(main, button), BM_CLICK, 0, 0);
+        while (Commands().size() < (button == IDC_RENEW_ALL ? 3u : 4u)) Sleep(10);
+      }
+      DWORD_PTR length = 0;
+      EXPECT_NE(SendMessageTimeoutA(main, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 60000, &length), 0);
     }
     PostMessageA(main, WM_CLOSE, 0, 0);
     DWORD code = STILL_ACTIVE;
@@ -43,7 +41,7 @@ TEST_F(ProgramRun, ShowsItselfOnceTheReportIsReadAndEndsWithZeroWhenClosed) {
     for (HANDLE handle : {program.hProcess, program.hThread}) CloseHandle(handle);
   }
   Release(hold);
-  EXPECT_EQ(Commands(), Texts({"ipconfig /all", "ipconfig /all", "ipconfig /renew"}));  // nothing after the close
+  EXPECT_EQ(Commands(), Texts({"ipconfig /all", "ipconfig /all", "ipconfig /renew", "ipconfig /release"}));  // none after the close
 }
 
 }  // namespace

@@ -6,8 +6,7 @@ import os, struct, sys, zipfile
 import pefile
 
 
-def skip_text(data, at):
-    """Past a template's name or ordinal: 0xFFFF and a number, or UTF-16 up to its NUL."""
+def skip_text(data, at):  # past a name or ordinal: 0xFFFF and a number, or UTF-16 up to a NUL
     if data[at:at + 2] == b"\xff\xff":
         return at + 4
     while at < len(data) and data[at:at + 2] != b"\0\0":

@@ -1,12 +1,10 @@
-// A stand-in for ipconfig in the Windows tests, steered by the environment that the
-// runner's children inherit:
+// A stand-in for ipconfig in the Windows tests, steered by the inherited environment:
 //   IPCONFIG_STANDIN_LOG        append the command line to this file, one a line
 //   IPCONFIG_STANDIN_REPORT     "/all" prints this file's bytes
-//   IPCONFIG_STANDIN_BYTES      print this many bytes of the alphabet instead
 //   IPCONFIG_STANDIN_HOLD       after printing, wait until this file exists
 //   IPCONFIG_STANDIN_HOLD_ONLY  hold only a command with exactly these arguments
 //   IPCONFIG_STANDIN_DONE       write this process's id to this file just before ending
-// Any other command prints its own command line and CR LF.
+// Any other command than "/all" prints its own command line and CR LF.
 #include <windows.h>
 
 #include <cstdio>
@@ -15,7 +13,7 @@
 
 namespace {
 
-char buffer[1 << 20];
+char buffer[2 << 20];
 
 const char* Env(const char* name) {
   const char* value = std::getenv(name);
@@ -36,11 +34,7 @@ int main() {
   const char* commandLine = GetCommandLineA();
   const char* arguments = std::strchr(commandLine, ' ') ? std::strchr(commandLine, ' ') + 1 : "";
   if (std::FILE* log = Open("IPCONFIG_STANDIN_LOG", "ab")) std::fprintf(log, "%s\n", commandLine), std::fclose(log);
-  if (const char* bytes = Env("IPCONFIG_STANDIN_BYTES")) {
-    for (long i = 0; i < (1 << 20); ++i) buffer[i] = static_cast<char>('A' + i % 26);
-    for (long left = std::atol(bytes), piece; left > 0; left -= piece)  // whole alphabets: the pieces join up
-      Write(buffer, piece = left < 26 * 40000 ? left : 26 * 40000);
-  } else if (std::strcmp(arguments, "/all") != 0) {
+  if (std::strcmp(arguments, "/all") != 0) {
     Write(commandLine, std::strlen(commandLine));
     Write("\r\n", 2);
   } else if (std::FILE* report = Open("IPCONFIG_STANDIN_REPORT", "rb")) {

@@ -3,62 +3,50 @@
 #include <windows.h>
 #include <iphlpapi.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "report/config_snapshot.h"
 #include "report/report_scanner.h"
+#include "runner/run_captured.h"
+#include "runner/text_area.h"
 #include "tests/win/test_support.h"
 
 namespace {
 
-// The tool's output, read through a pipe to its end, and its exit code.
+// The tool's output, caught as the program catches it, and its exit code.
 std::pair<std::string, DWORD> RunTool(const std::string& arguments) {
-  SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-  HANDLE readEnd, writeEnd;
-  CreatePipe(&readEnd, &writeEnd, &inheritable, 0);
-  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  static char output[TEXT_AREA_SIZE];
+  std::string commandLine = "tools\\ipconfig\\ipconfig.exe " + arguments;
+  RunCaptured(commandLine.c_str(), output, TEXT_AREA_SIZE);
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = writeEnd;
-  std::string commandLine = "tools\\ipconfig\\ipconfig.exe " + arguments, output;
   PROCESS_INFORMATION child = {};
-  DWORD exitCode = STILL_ACTIVE, read = 0;
-  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup, &child))
-    return {"not started", exitCode};
-  CloseHandle(writeEnd);
-  char chunk[4096];
-  while (ReadFile(readEnd, chunk, sizeof chunk, &read, nullptr) && read > 0) output.append(chunk, read);
-  WaitForSingleObject(child.hProcess, INFINITE);
-  GetExitCodeProcess(child.hProcess, &exitCode);
-  for (HANDLE handle : {child.hProcess, child.hThread, readEnd}) CloseHandle(handle);
+  DWORD exitCode = STILL_ACTIVE;
+  if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr, nullptr, &startup, &child))
+    WaitForSingleObject(child.hProcess, INFINITE), GetExitCodeProcess(child.hProcess, &exitCode);
+  for (HANDLE handle : {child.hProcess, child.hThread}) CloseHandle(handle);
   return {output, exitCode};
 }
 
 // Each Ethernet or wireless adapter as the program would store it: the connection
-// name with blanks as '?', its first address and its physical address.
+// name with blanks as '?', its first IPv4 address and its physical address.
 Texts PlatformAdapters() {
-  static unsigned char infoBuffer[1 << 18], addressBuffer[1 << 18];
-  ULONG infoSize = sizeof infoBuffer, addressSize = sizeof addressBuffer;
-  auto* addresses = reinterpret_cast<IP_ADAPTER_ADDRESSES*>(addressBuffer);
-  if (GetAdaptersAddresses(AF_UNSPEC, 0, nullptr, addresses, &addressSize) != ERROR_SUCCESS) addresses = nullptr;
-  auto* info = reinterpret_cast<IP_ADAPTER_INFO*>(infoBuffer);
+  static unsigned char buffer[1 << 18];
+  ULONG size = sizeof buffer;
+  auto* adapter = reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buffer);
   Texts adapters;
-  for (info = GetAdaptersInfo(info, &infoSize) == ERROR_SUCCESS ? info : nullptr; info; info = info->Next) {
-    if (info->Type != MIB_IF_TYPE_ETHERNET && info->Type != IF_TYPE_IEEE80211) continue;
-    char name[256];
-    std::snprintf(name, sizeof name, "%s", info->AdapterName);
-    for (IP_ADAPTER_ADDRESSES* a = addresses; a != nullptr; a = a->Next)
-      if (std::string(a->AdapterName) == info->AdapterName)
-        WideCharToMultiByte(CP_ACP, 0, a->FriendlyName, -1, name, sizeof name, nullptr, nullptr);
-    std::string adapter = name;
-    for (char& c : adapter) c = c == ' ' ? '?' : c;
-    adapter += std::string(" ") + info->IpAddressList.IpAddress.String + " ";
-    for (UINT i = 0; i < info->AddressLength; ++i) {
-      std::snprintf(name, sizeof name, i ? "-%02X" : "%02X", info->Address[i]);
-      adapter += name;
-    }
-    adapters.push_back(adapter);
+  for (adapter = GetAdaptersAddresses(AF_INET, 0, nullptr, adapter, &size) ? nullptr : adapter; adapter; adapter = adapter->Next) {
+    if (adapter->IfType != IF_TYPE_ETHERNET_CSMACD && adapter->IfType != IF_TYPE_IEEE80211) continue;
+    char text[512];
+    const int length = WideCharToMultiByte(CP_ACP, 0, adapter->FriendlyName, -1, text, sizeof text, nullptr, nullptr);
+    std::replace(text, text + length, ' ', '?');
+    const auto* address = adapter->FirstUnicastAddress ? adapter->FirstUnicastAddress->Address.lpSockaddr->sa_data + 2 : "\0\0\0";
+    std::sprintf(text + length - 1, " %u.%u.%u.%u ", address[0] & 255, address[1] & 255, address[2] & 255, address[3] & 255);
+    for (ULONG i = 0; i < adapter->PhysicalAddressLength; ++i)
+      std::sprintf(text + std::strlen(text), i ? "-%02X" : "%02X", adapter->PhysicalAddress[i]);
+    adapters.push_back(text);
   }
   return adapters;
 }
@@ -84,18 +72,15 @@ TEST(ClassicIpconfig, TheFullReportReadByTheProgramMatchesThePlatform) {
 
 TEST(ClassicIpconfig, AnswersEachOptionAndFailsExactlyWhereItSaysWhy) {
   const std::string adapter = PlatformAdapters().at(0).substr(0, PlatformAdapters()[0].find(' '));
-  const struct {
-    std::string arguments;
-    bool fails;
-    std::string said;
-  } cases[] = {{"/?", false, "Usage: ipconfig"},
-               {"-?", false, "Usage: ipconfig"},
-               {"", false, "        IP Address . . "},
-               {"/renew", false, "Ethernet adapter "},
-               {"/release " + adapter, false, "adapter " + adapter + ": "},
-               {"/flushdns", true, "unknown option: /flushdns"},
-               {"/all eth0", true, "/all takes no adapter name: eth0"},
-               {"/renew No?Such?Adapter", true, "no adapter is named \"No?Such?Adapter\""}};
+  const struct { std::string arguments; bool fails; std::string said; } cases[] = {
+      {"/?", false, "Usage: ipconfig"},
+      {"-?", false, "Usage: ipconfig"},
+      {"", false, "        IP Address . . "},
+      {"/renew", false, "Ethernet adapter "},
+      {"/release " + adapter, false, "adapter " + adapter + ": "},
+      {"/flushdns", true, "unknown option: /flushdns"},
+      {"/all eth0", true, "/all takes no adapter name: eth0"},
+      {"/renew No?Such?Adapter", true, "no adapter is named \"No?Such?Adapter\""}};
   for (const auto& c : cases) {
     const auto [output, exitCode] = RunTool(c.arguments);
     const bool refused = output.find("the system refused") != std::string::npos;  // as Wine does

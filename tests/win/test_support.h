@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,16 +34,12 @@ inline std::string TempFile(const std::string& name) {
 inline std::string Fixture(const char* name) { return "Z:" SOURCE_DIR "/tests/report/fixtures/" + std::string(name); }
 
 inline std::string ReadFileText(const std::string& path) {
-  std::string text;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-  char chunk[4096];
-  for (DWORD read = 0; ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0;) text.append(chunk, read);
-  CloseHandle(file);
-  return text;
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
 }
 
-// From now on the stand-in waits, after printing, until the returned file exists;
-// with only, just the command with those arguments waits.
+// From now on the stand-in waits, after printing, until Release(); with only, just
+// the command with those arguments waits.
 inline std::string Hold(const std::string& only = "") {
   static int holds = 0;
   const std::string hold = TempFile("hold" + std::to_string(++holds));
@@ -50,26 +48,14 @@ inline std::string Hold(const std::string& only = "") {
   return hold;
 }
 
-inline void Release(const std::string& hold) {
-  CloseHandle(CreateFileA(hold.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-}
+inline void Release(const std::string& hold) { CloseHandle(CreateFileA(hold.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)); }
 
-// Runs action from the next message pump that dispatches posted messages: the
+// Runs action from the next message pump that dispatches a timer's tick: the
 // runner's, while the child it waits for still runs.
 inline void DuringNextPump(std::function<void()> action) {
   static std::function<void()> pending;
-  static const HWND window = [] {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = [](HWND w, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-      if (message == WM_APP && pending) std::exchange(pending, nullptr)();
-      return DefWindowProcA(w, message, wParam, lParam);
-    };
-    windowClass.lpszClassName = "IpsTestPump";
-    RegisterClassA(&windowClass);
-    return CreateWindowA("IpsTestPump", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-  }();
   pending = std::move(action);
-  PostMessageA(window, WM_APP, 0, 0);
+  SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR timer, DWORD) { KillTimer(nullptr, timer); std::exchange(pending, nullptr)(); });
 }
 
 // Each test starts with a stand-in that logs its command lines to a fresh file, and
@@ -77,7 +63,7 @@ inline void DuringNextPump(std::function<void()> action) {
 class StandinTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const char* name : {"REPORT", "BYTES", "HOLD", "HOLD_ONLY", "DONE"}) SetEnv(std::string("IPCONFIG_STANDIN_") + name, "");
+    for (const char* name : {"REPORT", "HOLD", "HOLD_ONLY", "DONE"}) SetEnv(std::string("IPCONFIG_STANDIN_") + name, "");
     SetEnv("IPCONFIG_STANDIN_LOG", log = TempFile("commands.log"));
   }
 
@@ -115,23 +101,20 @@ inline Texts ListItems() {
 
 inline void Press(int control, HWND window = mainWindow) { SendMessageA(window, WM_COMMAND, control, 0); }
 
-inline void Select(int index) {
-  SendDlgItemMessageA(mainWindow, IDC_ADAPTER_LIST, CB_SETCURSEL, index, 0);
-  Press(IDC_ADAPTER_LIST);
-}
+inline void Select(int item) { SendDlgItemMessageA(mainWindow, IDC_ADAPTER_LIST, CB_SETCURSEL, item, 0); Press(IDC_ADAPTER_LIST); }
 
+// Starts the program's windows, and closes them as the user would, taking the quit
+// request that this posts as the main loop would, so that nothing is left over.
 class AppTest : public StandinTest {
  protected:
-  // Closes the windows as the user would, and takes the quit request that this
-  // posts, as the main loop would, so that nothing is left for the next test.
+  void StartWith(const char* fixture) {
+    SetEnv("IPCONFIG_STANDIN_REPORT", Fixture(fixture));
+    StartUp(GetModuleHandleA(nullptr), SW_SHOW);
+  }
+
   void TearDown() override {
     if (IsWindow(mainWindow)) SendMessageA(mainWindow, WM_CLOSE, 0, 0);
     for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) {
     }
-  }
-
-  void StartWith(const char* fixture) {
-    SetEnv("IPCONFIG_STANDIN_REPORT", Fixture(fixture));
-    StartUp(GetModuleHandleA(nullptr), SW_SHOW);
   }
 };
