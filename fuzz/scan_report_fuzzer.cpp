@@ -1,7 +1,6 @@
-// libFuzzer target: any bytes, up to a full text area, scanned into the snapshot from
-// a buffer of exactly their length and NUL, so that AddressSanitizer sees any read
-// past the end. The first byte picks the adapterCount that the scan goes on from, as
-// after a read nested in another; every field must then still end within its width.
+// libFuzzer target: any bytes, up to a full text area, scanned from a buffer of their
+// exact length and NUL (AddressSanitizer sees a read past the end), going on from the
+// adapterCount that a first byte up to 4 picks; every field must end within its width.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

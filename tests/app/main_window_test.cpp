@@ -14,8 +14,7 @@ TEST_F(AppTest, StartUpShowsTheReportAndARefreshKeepsTheSelectionWhileItNamesAnA
   EXPECT_EQ(ListItems(), Texts({"Broadcom NetXtreme 57xx Gigabit Controller", "VirtualBox Host-Only Ethernet Adapter"}));
   EXPECT_EQ(Values(IDC_FIRST_ADAPTER_VALUE, 9), Texts({"00-14-22-DE-AD-01", "192.168.0.23", "255.255.255.0", "192.168.0.1",
                                                        "192.168.0.1", "", "", "2008/06/01 9:00:00", "2008/06/02 9:00:00"}));
-  EXPECT_TRUE(IsWindowVisible(mainWindow) && !IsWindowVisible(consoleWindow));
-  EXPECT_EQ(GetWindow(consoleWindow, GW_OWNER), mainWindow);
+  EXPECT_TRUE(IsWindowVisible(mainWindow) && !IsWindowVisible(consoleWindow) && GetWindow(consoleWindow, GW_OWNER) == mainWindow);
   for (HWND window : {mainWindow, consoleWindow}) {
     EXPECT_FALSE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_NE(SendMessageA(window, WM_GETICON, ICON_BIG, 0), 0);

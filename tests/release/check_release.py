@@ -52,8 +52,8 @@ def failures(path, zip_path):
     yield sorted(resources) == [(3, 1, 1041), (4, "MENU2", 0), (5, "DIALOG1", 0), (5, "DIALOG2", 0),
                                 (14, "ICON", 1041)], f"resources, no manifest among them: {sorted(resources)}"
     group, image = resources.get((14, "ICON", 1041), bytes(20)), resources.get((3, 1, 1041), bytes(40))
-    yield struct.unpack_from("<HHHBBB", group) == (0, 1, 1, 32, 32, 16), "one 32 x 32 icon image in 16 colours"
-    yield struct.unpack_from("<IiiHH", image)[1:] == (32, 64, 1, 4), "the image is a 32 x 32 bitmap of 4 bits"
+    yield (struct.unpack_from("<HHHBBB", group), struct.unpack_from("<IiiHH", image)[1:]) == (
+        (0, 1, 1, 32, 32, 16), (32, 64, 1, 4)), "one 32 x 32 icon image in 16 colours: a bitmap of 4 bits"
     for name in ("DIALOG1", "DIALOG2"):
         data = resources.get((5, name, 0), bytes(20))
         yield dialog_end(data) == len(data), f"{name} is a well-formed template"

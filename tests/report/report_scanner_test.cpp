@@ -1,6 +1,5 @@
-// What the stored reports in fixtures/ cannot show: a scan going on from an earlier
-// one's slots, and the reset. (The fuzzer reads the stored reports from buffers of
-// their exact length, so that AddressSanitizer catches a read past the end.)
+// What the stored reports in fixtures/ (read by report-dump, and fuzzed) cannot show:
+// a scan going on from an earlier one's slots, and the reset.
 #include "report/report_scanner.h"
 
 #include <cstring>

@@ -23,8 +23,7 @@ std::string Capture(const char* commandLine, std::int32_t limit = TEXT_AREA_SIZE
 // takes the lowest free slot: its value rises with every handle a run leaves open.
 HANDLE NextHandle() {
   HANDLE handle = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-  CloseHandle(handle);
-  return handle;
+  return CloseHandle(handle), handle;
 }
 
 TEST_F(RunCapturedTest, KeepsTheOutputUpToOneByteLessThanTheLimitAndLeavesNoHandleOpen) {

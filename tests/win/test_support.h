@@ -58,8 +58,7 @@ inline void DuringNextPump(std::function<void()> action) {
   SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR timer, DWORD) { KillTimer(nullptr, timer); std::exchange(pending, nullptr)(); });
 }
 
-// Each test starts with a stand-in that logs its command lines to a fresh file, and
-// otherwise prints its own command line and ends at once.
+// Each test starts with a stand-in that logs its command lines to a fresh file.
 class StandinTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -84,7 +83,6 @@ inline std::string Text(int control, HWND window = mainWindow) {
   return text;
 }
 
-// The texts of count value fields from first on: 130, 132, ... or 146, 148, ...
 inline Texts Values(int first, int count) {
   Texts texts;
   for (int i = 0; i < count; ++i) texts.push_back(Text(first + 2 * i));
@@ -103,8 +101,7 @@ inline void Press(int control, HWND window = mainWindow) { SendMessageA(window, 
 
 inline void Select(int item) { SendDlgItemMessageA(mainWindow, IDC_ADAPTER_LIST, CB_SETCURSEL, item, 0); Press(IDC_ADAPTER_LIST); }
 
-// Starts the program's windows, and closes them as the user would, taking the quit
-// request that this posts as the main loop would, so that nothing is left over.
+// Closes the windows as the user would, and takes the quit request as the main loop would.
 class AppTest : public StandinTest {
  protected:
   void StartWith(const char* fixture) {
