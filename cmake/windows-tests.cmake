@@ -22,9 +22,9 @@ target_link_libraries(windows-tests PRIVATE app iphlpapi GTest::gtest_main)
 target_link_options(windows-tests PRIVATE -static -Wl,--stack,1048576)
 add_dependencies(windows-tests ipsettings ipconfig-standin classic-ipconfig icon)
 # Each test alone, and then all of them together in one process, in shuffled order.
-gtest_discover_tests(windows-tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+gtest_discover_tests(windows-tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
 add_test(NAME windows-tests.all-shuffled COMMAND windows-tests --gtest_shuffle)
-set_tests_properties(windows-tests.all-shuffled PROPERTIES TIMEOUT 600)
+set_tests_properties(windows-tests.all-shuffled PROPERTIES TIMEOUT 300)
 
 # Benchmarks print figures; they are run by bench/run.sh, not by ctest.
 foreach(bench runner startup process-start)

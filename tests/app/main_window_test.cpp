@@ -54,10 +54,9 @@ TEST_F(AppTest, ButtonsRunTheirCommandLinesWithTheSlotNameAsOneWordAndThenRefres
                                "ipconfig /release \x83\x8d\x81\x5b\x83\x4a\x83\x8b?\x83\x47\x83\x8a\x83\x41\x90\xda\x91\xb1", all}));
 }
 
-// A timer tick, dispatched by the innermost pump, presses "renew all" whenever the
-// innermost command is a refresh's report, until the bound refuses: every level
-// then holds a command's and a report's areas. The reports alternate, and the read
-// that completes first, the innermost, must be the one that stands.
+// A timer tick, dispatched by the innermost pump, presses "renew all" whenever that
+// pump waits for a refresh's report, until the bound refuses: each level then holds a
+// command's and a report's areas. Of the reads, the innermost completes first and stands.
 struct { std::string log, hold; std::size_t linesAtPress = 1, leastStackLeft = SIZE_MAX; } chain;
 
 void CALLBACK PressInsideTheReport(HWND, UINT, UINT_PTR timer, DWORD) {

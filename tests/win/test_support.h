@@ -19,9 +19,7 @@
 
 using Texts = std::vector<std::string>;
 
-inline void SetEnv(const std::string& name, const std::string& value) {
-  SetEnvironmentVariableA(name.c_str(), value.empty() ? nullptr : value.c_str());
-}
+inline void SetEnv(const std::string& name, const std::string& value) { SetEnvironmentVariableA(name.c_str(), value.empty() ? nullptr : value.c_str()); }
 
 // A path in the temporary folder, unique to this process, removed first.
 inline std::string TempFile(const std::string& name) {
