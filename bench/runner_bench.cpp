@@ -3,6 +3,8 @@
 //    thread while a 2-second child runs;
 //  - what capturing 1 MiB costs next to the same child writing to NUL;
 //  - how much processor time the busy poll takes while a silent child runs for 2 s.
+// The stand-in prints a stored report for "/all" and waits for a hold file to exist
+// before it ends; a thread creates that file after 2 s.
 #include <windows.h>
 
 #include <algorithm>
@@ -31,6 +33,32 @@ double Percentile(std::vector<double> values, double fraction) {
   return values[static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1))];
 }
 
+// From now on each "ipconfig /all" is silent and lasts about 2 s.
+void SilentTwoSecondChildren() {
+  SetEnvironmentVariableA("IPCONFIG_STANDIN_REPORT", nullptr);
+  static char hold[MAX_PATH];
+  GetTempPathA(sizeof hold, hold);
+  lstrcatA(hold, "runner-bench-hold");
+  SetEnvironmentVariableA("IPCONFIG_STANDIN_HOLD", hold);
+}
+
+// Runs the command while a thread lets the held child end after 2 s.
+void RunHeldTwoSeconds(const char* commandLine, char* area) {
+  char hold[MAX_PATH];
+  GetEnvironmentVariableA("IPCONFIG_STANDIN_HOLD", hold, sizeof hold);
+  DeleteFileA(hold);
+  HANDLE releaser = CreateThread(nullptr, 0, [](LPVOID) -> DWORD {
+    Sleep(2000);
+    char path[MAX_PATH];
+    GetEnvironmentVariableA("IPCONFIG_STANDIN_HOLD", path, sizeof path);
+    CloseHandle(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    return 0;
+  }, nullptr, 0, nullptr);
+  RunCaptured(commandLine, area, TEXT_AREA_SIZE);
+  WaitForSingleObject(releaser, INFINITE);
+  CloseHandle(releaser);
+}
+
 HWND target;
 volatile LONG running;
 std::vector<double> roundTrips;
@@ -56,13 +84,12 @@ void Responsiveness() {
   windowClass.lpszClassName = "RunnerBench";
   RegisterClassA(&windowClass);
   target = CreateWindowA("RunnerBench", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-  SetEnvironmentVariableA("IPCONFIG_STANDIN_BYTES", "0");
-  SetEnvironmentVariableA("IPCONFIG_STANDIN_DELAY_MS", "2000");
+  SilentTwoSecondChildren();
   static char area[TEXT_AREA_SIZE];
   for (int round = 0; round < 3 || roundTrips.size() < 1000; ++round) {
     running = 1;
     HANDLE sender = CreateThread(nullptr, 0, SendLoop, nullptr, 0, nullptr);
-    RunCaptured("ipconfig", area, TEXT_AREA_SIZE);
+    RunHeldTwoSeconds("ipconfig /all", area);
     running = 0;
     MSG message;
     while (WaitForSingleObject(sender, 0) == WAIT_TIMEOUT)  // answer the last send
@@ -80,7 +107,7 @@ PROCESS_INFORMATION StartChild(HANDLE output) {
   startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
   startup.hStdOutput = output;
   PROCESS_INFORMATION child = {};
-  char commandLine[] = "ipconfig";
+  char commandLine[] = "ipconfig /all";
   CreateProcessA(nullptr, commandLine, nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr, nullptr, &startup,
                  &child);
   return child;
@@ -122,8 +149,17 @@ double BlockingReadFloor() {
 }
 
 void CaptureCost() {
-  SetEnvironmentVariableA("IPCONFIG_STANDIN_BYTES", "1048576");
-  SetEnvironmentVariableA("IPCONFIG_STANDIN_DELAY_MS", nullptr);
+  char report[MAX_PATH];  // 1 MiB of text
+  GetTempPathA(sizeof report, report);
+  lstrcatA(report, "runner-bench-report");
+  HANDLE file = CreateFileA(report, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  static char text[1 << 20];
+  for (std::size_t i = 0; i < sizeof text; ++i) text[i] = static_cast<char>(i % 64 == 63 ? '\n' : 'A' + i % 26);
+  DWORD written = 0;
+  WriteFile(file, text, sizeof text, &written, nullptr);
+  CloseHandle(file);
+  SetEnvironmentVariableA("IPCONFIG_STANDIN_REPORT", report);
+  SetEnvironmentVariableA("IPCONFIG_STANDIN_HOLD", nullptr);
   static char area[TEXT_AREA_SIZE];
   std::vector<double> captured;
   std::vector<double> alone;
@@ -131,7 +167,7 @@ void CaptureCost() {
   for (int i = 0; i < 11; ++i) {
     floor.push_back(BlockingReadFloor());
     LARGE_INTEGER before = Now();
-    RunCaptured("ipconfig", area, TEXT_AREA_SIZE);
+    RunCaptured("ipconfig /all", area, TEXT_AREA_SIZE);
     captured.push_back(Seconds(before, Now()));
     alone.push_back(ChildAloneToNul());
   }
@@ -155,12 +191,11 @@ double ProcessorSeconds() {
 }
 
 void PollCost() {
-  SetEnvironmentVariableA("IPCONFIG_STANDIN_BYTES", "0");
-  SetEnvironmentVariableA("IPCONFIG_STANDIN_DELAY_MS", "2000");
+  SilentTwoSecondChildren();
   static char area[TEXT_AREA_SIZE];
   double processorBefore = ProcessorSeconds();
   LARGE_INTEGER before = Now();
-  RunCaptured("ipconfig", area, TEXT_AREA_SIZE);
+  RunHeldTwoSeconds("ipconfig /all", area);
   double wall = Seconds(before, Now());
   double processor = ProcessorSeconds() - processorBefore;
   std::printf("busy poll: %.2f s of processor time over a %.2f s silent child (%.0f%% of one core)\n",

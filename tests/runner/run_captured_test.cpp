@@ -19,11 +19,14 @@ std::string Capture(const char* commandLine, std::int32_t limit = TEXT_AREA_SIZE
   return std::string(area, strnlen(area, sizeof area));
 }
 
-// Under Wine the handle count reads 0 whatever a process holds, but a new handle
-// takes the lowest free slot: its value rises with every handle a run leaves open.
-HANDLE NextHandle() {
-  HANDLE handle = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-  return CloseHandle(handle), handle;
+// Under Wine the handle count reads 0 whatever a process holds. But a new handle takes
+// the lowest free slot, so the last of 64 new handles lies higher for every handle left
+// open below it.
+HANDLE SixtyFourthFreeHandle() {
+  HANDLE handles[64];
+  for (HANDLE& handle : handles) handle = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+  for (HANDLE handle : handles) CloseHandle(handle);
+  return handles[63];
 }
 
 TEST_F(RunCapturedTest, KeepsTheOutputUpToOneByteLessThanTheLimitAndLeavesNoHandleOpen) {
@@ -40,7 +43,7 @@ TEST_F(RunCapturedTest, KeepsTheOutputUpToOneByteLessThanTheLimitAndLeavesNoHand
   const std::string done = TempFile("done");
   SetEnv("IPCONFIG_STANDIN_DONE", done);
   Capture("ipconfig");  // the first run may open what later runs share
-  const HANDLE firstFree = NextHandle();
+  const HANDLE before = SixtyFourthFreeHandle();
   for (const auto& c : cases) {
     DeleteFileA(done.c_str());
     SetEnv("IPCONFIG_STANDIN_REPORT", c.report);
@@ -48,7 +51,7 @@ TEST_F(RunCapturedTest, KeepsTheOutputUpToOneByteLessThanTheLimitAndLeavesNoHand
   }
   EXPECT_NE(ReadFileText(done), "") << "the last child did not run to its end";
   EXPECT_EQ(Commands(), Texts({"ipconfig", "ipconfig /renew LAN?2", "ipconfig /all", "ipconfig /all", "ipconfig /all"}));
-  EXPECT_EQ(NextHandle(), firstFree);
+  EXPECT_EQ(SixtyFourthFreeHandle(), before);
 }
 
 // The pump is held up until the child has printed everything and ended.
