@@ -1,9 +1,7 @@
 # Linux: the report tool, the unit tests, and (with clang) the fuzzer.
 
-add_library(snapshot-dump STATIC tools/report-dump/snapshot_dump.cpp)
-target_link_libraries(snapshot-dump PUBLIC report)
 add_executable(report-dump tools/report-dump/report_dump.cpp)
-target_link_libraries(report-dump PRIVATE snapshot-dump)
+target_link_libraries(report-dump PRIVATE report)
 
 include(cmake/googletest.cmake)
 
@@ -14,7 +12,7 @@ add_executable(native-tests
   tools/ipconfig/wildcard.cpp
 )
 target_compile_definitions(native-tests PRIVATE SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-target_link_libraries(native-tests PRIVATE snapshot-dump GTest::gtest_main)
+target_link_libraries(native-tests PRIVATE report GTest::gtest_main)
 gtest_discover_tests(native-tests DISCOVERY_MODE PRE_TEST)
 
 # Each stored report is dumped and compared with the snapshot written beside it.

@@ -18,7 +18,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   text.push_back('\0');
   ScanReport(text.data());
   if (configSnapshot.adapterCount < 0 || configSnapshot.adapterCount > ADAPTER_SLOTS) std::abort();
-  // Host fields, then names and descriptions, then the settings tables, back to back.
   const struct { std::size_t offset, width, count; } tables[] = {
       {offsetof(ConfigSnapshot, host), SHORT_FIELD_SIZE, HOST_FIELD_COUNT},
       {offsetof(ConfigSnapshot, adapters), LONG_FIELD_SIZE, 2 * ADAPTER_SLOTS},

@@ -39,8 +39,8 @@ def failures(path, zip_path):
     pe, size = pefile.PE(path), os.path.getsize(path)
     header, optional = pe.FILE_HEADER, pe.OPTIONAL_HEADER
     yield size <= 32768, f"at most 32 KiB (is {size} bytes)"
-    yield (header.Machine, optional.Magic, optional.Subsystem) == (0x14C, 0x10B, 2), "an i386 PE32 GUI program"
-    yield (optional.MajorSubsystemVersion, optional.MinorSubsystemVersion) == (4, 0), "subsystem version 4.0"
+    yield (header.Machine, optional.Magic, optional.Subsystem, optional.MajorSubsystemVersion,
+           optional.MinorSubsystemVersion) == (0x14C, 0x10B, 2, 4, 0), "an i386 PE32 GUI program for subsystem 4.0"
     yield optional.SizeOfStackReserve == 1048576, "a stack reserve of 1,048,576 bytes"
     yield header.NumberOfSymbols == 0 and not any(s.Name.startswith(b".debug") for s in pe.sections), "stripped"
     imports = sorted(entry.dll.decode().lower() for entry in pe.DIRECTORY_ENTRY_IMPORT)

@@ -22,10 +22,9 @@ const char* Env(const char* name) {
 
 std::FILE* Open(const char* variable, const char* mode) { return Env(variable) ? std::fopen(Env(variable), mode) : nullptr; }
 
-void Write(const char* bytes, std::size_t length) {
+void Write(const char* bytes, std::size_t length) {  // a blocking pipe takes all of it at once
   DWORD written = 0;
-  for (; length > 0 && WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes, length, &written, nullptr); length -= written)
-    bytes += written;
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes, static_cast<DWORD>(length), &written, nullptr);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -39,8 +40,7 @@ inline std::string ReadFileText(const std::string& path) {
 // From now on the stand-in waits, after printing, until Release(); with only, just
 // the command with those arguments waits.
 inline std::string Hold(const std::string& only = "") {
-  static int holds = 0;
-  const std::string hold = TempFile("hold" + std::to_string(++holds));
+  const std::string hold = TempFile("hold");
   SetEnv("IPCONFIG_STANDIN_HOLD", hold);
   SetEnv("IPCONFIG_STANDIN_HOLD_ONLY", only);
   return hold;
@@ -65,10 +65,9 @@ class StandinTest : public ::testing::Test {
   }
 
   Texts Commands() const {
+    std::istringstream text(ReadFileText(log));
     Texts lines;
-    const std::string text = ReadFileText(log);
-    for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-      lines.push_back(text.substr(start, end - start));
+    for (std::string line; std::getline(text, line);) lines.push_back(line);
     return lines;
   }
 
@@ -76,9 +75,8 @@ class StandinTest : public ::testing::Test {
 };
 
 inline std::string Text(int control, HWND window = mainWindow) {
-  static char text[4 * 32768];
-  GetDlgItemTextA(window, control, text, sizeof text);
-  return text;
+  std::string text(4 * 32768, '\0');
+  return text.substr(0, GetDlgItemTextA(window, control, &text[0], static_cast<int>(text.size())));
 }
 
 inline Texts Values(int first, int count) {
