@@ -64,9 +64,12 @@ void RefreshMainWindow(HWND window) {
   for (int i = 0; i < HOST_FIELD_COUNT; ++i)
     SetDlgItemTextA(window, IDC_FIRST_HOST_VALUE + 2 * i, hostFields[i]);
 
-  int selected = static_cast<int>(SendDlgItemMessageA(window, IDC_ADAPTER_LIST, CB_GETCURSEL, 0, 0));
-  const int items = static_cast<int>(SendDlgItemMessageA(window, IDC_ADAPTER_LIST, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < items; ++i) SendDlgItemMessageA(window, IDC_ADAPTER_LIST, CB_DELETESTRING, 0, 0);
+  int selected =
+      static_cast<int>(SendDlgItemMessageA(window, IDC_ADAPTER_LIST, CB_GETCURSEL, 0, 0));
+  const int items =
+      static_cast<int>(SendDlgItemMessageA(window, IDC_ADAPTER_LIST, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < items; ++i)
+    SendDlgItemMessageA(window, IDC_ADAPTER_LIST, CB_DELETESTRING, 0, 0);
   if (selected < 0 || selected >= configSnapshot.adapterCount) selected = 0;
   for (int slot = 0; slot < configSnapshot.adapterCount; ++slot)
     SendDlgItemMessageA(window, IDC_ADAPTER_LIST, CB_ADDSTRING, 0,

@@ -9,7 +9,8 @@ void StartUp(HINSTANCE instance, int showState) {
   mainWindow = CreateDialogParamA(instance, "DIALOG1", nullptr, MainDialogProc, 0);
   consoleWindow = CreateDialogParamA(instance, "DIALOG2", mainWindow, ConsoleDialogProc, 0);
 
-  SendMessageA(mainWindow, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconA(instance, "ICON")));
+  SendMessageA(mainWindow, WM_SETICON, ICON_BIG,
+               reinterpret_cast<LPARAM>(LoadIconA(instance, "ICON")));
   SendMessageA(consoleWindow, WM_SETICON, ICON_BIG,
                reinterpret_cast<LPARAM>(LoadIconA(instance, "ICON")));
 

@@ -23,8 +23,8 @@ int main(int argc, char** argv) {
     startup.hStdOutput = writeEnd;
     char commandLine[] = "ipconfig /bench";
     PROCESS_INFORMATION child = {};
-    if (CreateProcessA(nullptr, commandLine, &inheritable, nullptr, TRUE, DETACHED_PROCESS, nullptr, nullptr,
-                       &startup, &child)) {
+    if (CreateProcessA(nullptr, commandLine, &inheritable, nullptr, TRUE, DETACHED_PROCESS, nullptr,
+                       nullptr, &startup, &child)) {
       WaitForSingleObject(child.hProcess, INFINITE);
       CloseHandle(child.hThread);
       CloseHandle(child.hProcess);
@@ -37,6 +37,7 @@ int main(int argc, char** argv) {
     CloseHandle(writeEnd);
     CloseHandle(readEnd);
   }
-  std::printf("process starts: %d, failed: %d (ERROR_INTERNAL_ERROR: %d)\n", starts, failed, internalErrors);
+  std::printf("process starts: %d, failed: %d (ERROR_INTERNAL_ERROR: %d)\n", starts, failed,
+              internalErrors);
   return 0;
 }

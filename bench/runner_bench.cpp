@@ -47,13 +47,16 @@ void RunHeldTwoSeconds(const char* commandLine, char* area) {
   char hold[MAX_PATH];
   GetEnvironmentVariableA("IPCONFIG_STANDIN_HOLD", hold, sizeof hold);
   DeleteFileA(hold);
-  HANDLE releaser = CreateThread(nullptr, 0, [](LPVOID) -> DWORD {
-    Sleep(2000);
-    char path[MAX_PATH];
-    GetEnvironmentVariableA("IPCONFIG_STANDIN_HOLD", path, sizeof path);
-    CloseHandle(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    return 0;
-  }, nullptr, 0, nullptr);
+  HANDLE releaser = CreateThread(
+      nullptr, 0,
+      [](LPVOID) -> DWORD {
+        Sleep(2000);
+        char path[MAX_PATH];
+        GetEnvironmentVariableA("IPCONFIG_STANDIN_HOLD", path, sizeof path);
+        CloseHandle(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        return 0;
+      },
+      nullptr, 0, nullptr);
   RunCaptured(commandLine, area, TEXT_AREA_SIZE);
   WaitForSingleObject(releaser, INFINITE);
   CloseHandle(releaser);
@@ -96,8 +99,9 @@ void Responsiveness() {
       if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
     CloseHandle(sender);
   }
-  std::printf("responsiveness: %zu messages sent during 2 s children: median %.0f us, p99 %.0f us\n",
-              roundTrips.size(), Percentile(roundTrips, 0.5), Percentile(roundTrips, 0.99));
+  std::printf(
+      "responsiveness: %zu messages sent during 2 s children: median %.0f us, p99 %.0f us\n",
+      roundTrips.size(), Percentile(roundTrips, 0.5), Percentile(roundTrips, 0.99));
 }
 
 // Starts the stand-in with its output going to output (inherited).
@@ -108,8 +112,8 @@ PROCESS_INFORMATION StartChild(HANDLE output) {
   startup.hStdOutput = output;
   PROCESS_INFORMATION child = {};
   char commandLine[] = "ipconfig /all";
-  CreateProcessA(nullptr, commandLine, nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr, nullptr, &startup,
-                 &child);
+  CreateProcessA(nullptr, commandLine, nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr, nullptr,
+                 &startup, &child);
   return child;
 }
 
@@ -124,7 +128,8 @@ double WaitAndClose(PROCESS_INFORMATION child, LARGE_INTEGER started) {
 // The child's own time, its output going nowhere.
 double ChildAloneToNul() {
   SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-  HANDLE nul = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING, 0, nullptr);
+  HANDLE nul =
+      CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING, 0, nullptr);
   const LARGE_INTEGER before = Now();
   const double elapsed = WaitAndClose(StartChild(nul), before);
   CloseHandle(nul);
@@ -154,7 +159,8 @@ void CaptureCost() {
   lstrcatA(report, "runner-bench-report");
   HANDLE file = CreateFileA(report, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   static char text[1 << 20];
-  for (std::size_t i = 0; i < sizeof text; ++i) text[i] = static_cast<char>(i % 64 == 63 ? '\n' : 'A' + i % 26);
+  for (std::size_t i = 0; i < sizeof text; ++i)
+    text[i] = static_cast<char>(i % 64 == 63 ? '\n' : 'A' + i % 26);
   DWORD written = 0;
   WriteFile(file, text, sizeof text, &written, nullptr);
   CloseHandle(file);
@@ -173,9 +179,10 @@ void CaptureCost() {
   }
   double c = Percentile(captured, 0.5);
   double a = Percentile(alone, 0.5);
-  std::printf("capture cost: 1 MiB child captured %.1f ms, same child to NUL %.1f ms, ratio %.2f "
-              "(target at most 1.2), medians of 11\n",
-              c * 1e3, a * 1e3, c / a);
+  std::printf(
+      "capture cost: 1 MiB child captured %.1f ms, same child to NUL %.1f ms, ratio %.2f "
+      "(target at most 1.2), medians of 11\n",
+      c * 1e3, a * 1e3, c / a);
   std::printf("capture cost: the same child read with plain blocking reads %.1f ms, ratio %.2f\n",
               Percentile(floor, 0.5) * 1e3, Percentile(floor, 0.5) / a);
 }
@@ -198,8 +205,9 @@ void PollCost() {
   RunHeldTwoSeconds("ipconfig /all", area);
   double wall = Seconds(before, Now());
   double processor = ProcessorSeconds() - processorBefore;
-  std::printf("busy poll: %.2f s of processor time over a %.2f s silent child (%.0f%% of one core)\n",
-              processor, wall, 100.0 * processor / wall);
+  std::printf(
+      "busy poll: %.2f s of processor time over a %.2f s silent child (%.0f%% of one core)\n",
+      processor, wall, 100.0 * processor / wall);
 }
 
 }  // namespace

@@ -21,7 +21,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showState) {
   HWND main = CreateDialogParamA(instance, "DIALOG1", nullptr, MainProcedure, 0);
   HWND console = CreateDialogParamA(instance, "DIALOG2", main, ConsoleProcedure, 0);
   SendMessageA(main, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconA(instance, "ICON")));
-  SendMessageA(console, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconA(instance, "ICON")));
+  SendMessageA(console, WM_SETICON, ICON_BIG,
+               reinterpret_cast<LPARAM>(LoadIconA(instance, "ICON")));
   SetWindowPos(main, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   RECT client;
   GetClientRect(console, &client);

@@ -18,12 +18,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   text.push_back('\0');
   ScanReport(text.data());
   if (configSnapshot.adapterCount < 0 || configSnapshot.adapterCount > ADAPTER_SLOTS) std::abort();
-  const struct { std::size_t offset, width, count; } tables[] = {
-      {offsetof(ConfigSnapshot, host), SHORT_FIELD_SIZE, HOST_FIELD_COUNT},
-      {offsetof(ConfigSnapshot, adapters), LONG_FIELD_SIZE, 2 * ADAPTER_SLOTS},
-      {offsetof(ConfigSnapshot, adapters.physicalAddress), SHORT_FIELD_SIZE, ADAPTER_SETTING_COUNT * ADAPTER_SLOTS}};
+  const struct {
+    std::size_t offset, width, count;
+  } tables[] = {{offsetof(ConfigSnapshot, host), SHORT_FIELD_SIZE, HOST_FIELD_COUNT},
+                {offsetof(ConfigSnapshot, adapters), LONG_FIELD_SIZE, 2 * ADAPTER_SLOTS},
+                {offsetof(ConfigSnapshot, adapters.physicalAddress), SHORT_FIELD_SIZE,
+                 ADAPTER_SETTING_COUNT * ADAPTER_SLOTS}};
   for (const auto& table : tables)
     for (std::size_t i = 0; i < table.count; ++i)
-      if (!std::memchr(reinterpret_cast<const char*>(&configSnapshot) + table.offset + i * table.width, '\0', table.width)) std::abort();
+      if (!std::memchr(
+              reinterpret_cast<const char*>(&configSnapshot) + table.offset + i * table.width, '\0',
+              table.width))
+        std::abort();
   return 0;
 }

@@ -7,8 +7,8 @@
 #include <cstdint>
 
 constexpr int ADAPTER_SLOTS = 4;
-constexpr std::size_t SHORT_FIELD_SIZE = 64;   // host fields and the nine adapter settings
-constexpr std::size_t LONG_FIELD_SIZE = 256;   // adapter name and description
+constexpr std::size_t SHORT_FIELD_SIZE = 64;  // host fields and the nine adapter settings
+constexpr std::size_t LONG_FIELD_SIZE = 256;  // adapter name and description
 constexpr int HOST_FIELD_COUNT = 7;
 constexpr int ADAPTER_SETTING_COUNT = 9;
 
@@ -44,9 +44,12 @@ struct ConfigSnapshot {
 };
 
 static_assert(sizeof(HostInfo) == HOST_FIELD_COUNT * SHORT_FIELD_SIZE, "host fields are packed");
-static_assert(offsetof(ConfigSnapshot, adapterCount) == sizeof(HostInfo), "count follows host fields");
-static_assert(offsetof(ConfigSnapshot, adapters) == sizeof(HostInfo) + 4, "tables follow the count");
-static_assert(offsetof(AdapterRecord, description) == ADAPTER_SLOTS * LONG_FIELD_SIZE, "names first");
+static_assert(offsetof(ConfigSnapshot, adapterCount) == sizeof(HostInfo),
+              "count follows host fields");
+static_assert(offsetof(ConfigSnapshot, adapters) == sizeof(HostInfo) + 4,
+              "tables follow the count");
+static_assert(offsetof(AdapterRecord, description) == ADAPTER_SLOTS * LONG_FIELD_SIZE,
+              "names first");
 static_assert(offsetof(AdapterRecord, physicalAddress) == 2 * ADAPTER_SLOTS * LONG_FIELD_SIZE,
               "then descriptions");
 static_assert(sizeof(AdapterRecord) ==

@@ -8,7 +8,8 @@
 namespace {
 
 constexpr char ETHERNET_HEADER[] = "Ethernet adapter";
-constexpr std::size_t ETHERNET_HEADER_STEP = sizeof ETHERNET_HEADER;  // the key and the blank after it
+constexpr std::size_t ETHERNET_HEADER_STEP =
+    sizeof ETHERNET_HEADER;  // the key and the blank after it
 static_assert(ETHERNET_HEADER_STEP == 17, "the key is 16 bytes and one more is stepped over");
 
 constexpr char OTHER_ADAPTER_WORD[] = " adapter ";

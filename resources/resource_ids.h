@@ -5,7 +5,7 @@
 
 /* Main window (DIALOG1). Values are the even numbers from the first one on; each
    value's label is the number before it. */
-#define IDC_FIRST_HOST_VALUE 130    /* 130, 132, ... 142: the seven host fields */
+#define IDC_FIRST_HOST_VALUE 130 /* 130, 132, ... 142: the seven host fields */
 #define IDC_ADAPTER_LIST 144
 #define IDC_FIRST_ADAPTER_VALUE 146 /* 146, 148, ... 162: the nine adapter fields */
 #define IDC_RENEW 164

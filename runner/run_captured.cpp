@@ -93,15 +93,14 @@ void RunCaptured(const char* commandLine, char* area, std::int32_t limit) {
   commandCopy[sizeof commandCopy - 1] = '\0';
 
   PROCESS_INFORMATION child = {};
-  if (CreateProcessA(nullptr, commandCopy, &inheritable, nullptr, TRUE, DETACHED_PROCESS,
-                     nullptr, nullptr, &startup, &child)) {
+  if (CreateProcessA(nullptr, commandCopy, &inheritable, nullptr, TRUE, DETACHED_PROCESS, nullptr,
+                     nullptr, &startup, &child)) {
     CloseHandle(child.hThread);
     // Poll until the child has ended and nothing more is waiting in the pipe, so the
     // output written just before the end is kept too.
     for (;;) {
       const bool ended = WaitForSingleObject(child.hProcess, 0) != WAIT_TIMEOUT;
-      const DWORD taken =
-          havePipe ? TakeWaitingOutput(readEnd, area + collected, remaining) : 0;
+      const DWORD taken = havePipe ? TakeWaitingOutput(readEnd, area + collected, remaining) : 0;
       collected = (limit - 1) - remaining;
       if (ended && taken == 0) break;
       if (!PumpWaitingMessages()) break;

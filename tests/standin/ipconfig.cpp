@@ -20,7 +20,9 @@ const char* Env(const char* name) {
   return value != nullptr && *value != '\0' ? value : nullptr;
 }
 
-std::FILE* Open(const char* variable, const char* mode) { return Env(variable) ? std::fopen(Env(variable), mode) : nullptr; }
+std::FILE* Open(const char* variable, const char* mode) {
+  return Env(variable) ? std::fopen(Env(variable), mode) : nullptr;
+}
 
 void Write(const char* bytes, std::size_t length) {  // a blocking pipe takes all of it at once
   DWORD written = 0;
@@ -32,7 +34,8 @@ void Write(const char* bytes, std::size_t length) {  // a blocking pipe takes al
 int main() {
   const char* commandLine = GetCommandLineA();
   const char* arguments = std::strchr(commandLine, ' ') ? std::strchr(commandLine, ' ') + 1 : "";
-  if (std::FILE* log = Open("IPCONFIG_STANDIN_LOG", "ab")) std::fprintf(log, "%s\n", commandLine), std::fclose(log);
+  if (std::FILE* log = Open("IPCONFIG_STANDIN_LOG", "ab"))
+    std::fprintf(log, "%s\n", commandLine), std::fclose(log);
   if (std::strcmp(arguments, "/all") != 0) {
     Write(commandLine, std::strlen(commandLine));
     Write("\r\n", 2);
@@ -41,8 +44,10 @@ int main() {
     std::fclose(report);
   }
   const char* only = Env("IPCONFIG_STANDIN_HOLD_ONLY");
-  if (const char* hold = Env("IPCONFIG_STANDIN_HOLD"); hold && (!only || std::strcmp(only, arguments) == 0))
+  if (const char* hold = Env("IPCONFIG_STANDIN_HOLD");
+      hold && (!only || std::strcmp(only, arguments) == 0))
     while (GetFileAttributesA(hold) == INVALID_FILE_ATTRIBUTES) Sleep(5);
-  if (std::FILE* done = Open("IPCONFIG_STANDIN_DONE", "wb")) std::fprintf(done, "%lu", GetCurrentProcessId()), std::fclose(done);
+  if (std::FILE* done = Open("IPCONFIG_STANDIN_DONE", "wb"))
+    std::fprintf(done, "%lu", GetCurrentProcessId()), std::fclose(done);
   return 0;
 }

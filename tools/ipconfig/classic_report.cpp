@@ -36,7 +36,8 @@ void Setting(ReportText& report, const char* key, const char* value) {
 }
 
 // A list: its first entry on the key's line, the others below it, aligned.
-void ListSetting(ReportText& report, const char* key, const char (*values)[ADDRESS_SIZE], int count) {
+void ListSetting(ReportText& report, const char* key, const char (*values)[ADDRESS_SIZE],
+                 int count) {
   Setting(report, key, count > 0 ? values[0] : "");
   for (int i = 1; i < count; ++i) {
     char line[VALUE_COLUMN + ADDRESS_SIZE + 8];
@@ -59,7 +60,8 @@ void Header(ReportText& report, const AdapterConfig& adapter) {
 
 }  // namespace
 
-void WriteFullReport(ReportText& report, const HostConfig& host, const AdapterConfig* adapters, int count) {
+void WriteFullReport(ReportText& report, const HostConfig& host, const AdapterConfig* adapters,
+                     int count) {
   Line(report, "");
   Line(report, "Windows IP Configuration");
   Line(report, "");
@@ -104,12 +106,12 @@ void WriteShortReport(ReportText& report, const AdapterConfig* adapters, int cou
 
 const char* AdapterKind(unsigned interfaceType) {
   switch (interfaceType) {
-    case 6: return "Ethernet";     // IF_TYPE_ETHERNET_CSMACD
-    case 71: return "Ethernet";    // IF_TYPE_IEEE80211: classic reports called it Ethernet
-    case 9: return "Token Ring";   // IF_TYPE_ISO88025_TOKENRING
-    case 23: return "PPP";         // IF_TYPE_PPP
-    case 24: return nullptr;       // IF_TYPE_SOFTWARE_LOOPBACK
-    case 131: return "Tunnel";     // IF_TYPE_TUNNEL
+    case 6: return "Ethernet";    // IF_TYPE_ETHERNET_CSMACD
+    case 71: return "Ethernet";   // IF_TYPE_IEEE80211: classic reports called it Ethernet
+    case 9: return "Token Ring";  // IF_TYPE_ISO88025_TOKENRING
+    case 23: return "PPP";        // IF_TYPE_PPP
+    case 24: return nullptr;      // IF_TYPE_SOFTWARE_LOOPBACK
+    case 131: return "Tunnel";    // IF_TYPE_TUNNEL
     default: return "Other";
   }
 }

@@ -45,7 +45,8 @@ struct ReportText {
   std::size_t length;
 };
 
-void WriteFullReport(ReportText& report, const HostConfig& host, const AdapterConfig* adapters, int count);
+void WriteFullReport(ReportText& report, const HostConfig& host, const AdapterConfig* adapters,
+                     int count);
 void WriteShortReport(ReportText& report, const AdapterConfig* adapters, int count);
 
 // The header word for an interface type number (IF_TYPE_*), or nullptr for the

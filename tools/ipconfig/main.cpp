@@ -44,11 +44,11 @@ bool SwitchIs(const char* argument, const char* name) {
 
 std::string SystemMessage(DWORD error) {
   char text[512] = "";
-  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
-                 sizeof text, nullptr);
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                 text, sizeof text, nullptr);
   std::string message = text;
-  while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == ' ' ||
-                              message.back() == '.'))
+  while (!message.empty() && (message.back() == '\r' || message.back() == '\n' ||
+                              message.back() == ' ' || message.back() == '.'))
     message.pop_back();
   return message.empty() ? "unknown error" : message;
 }
@@ -79,16 +79,19 @@ int ChangeLeases(bool renew, const char* pattern) {
     if (listed == NO_ERROR) {
       for (LONG k = 0; k < interfaces->NumAdapters; ++k) {
         if (interfaces->Adapter[k].Index != config.indexes[i]) continue;
-        result = renew ? IpRenewAddress(&interfaces->Adapter[k]) : IpReleaseAddress(&interfaces->Adapter[k]);
+        result = renew ? IpRenewAddress(&interfaces->Adapter[k])
+                       : IpReleaseAddress(&interfaces->Adapter[k]);
         break;
       }
     }
     if (result == NO_ERROR) {
-      std::printf("%s adapter %s: lease %s.\r\n", adapter.kind, adapter.name, renew ? "renewed" : "released");
+      std::printf("%s adapter %s: lease %s.\r\n", adapter.kind, adapter.name,
+                  renew ? "renewed" : "released");
     } else {
       ++failed;
-      std::printf("%s adapter %s: the system refused to %s the lease: %s (error %lu).\r\n", adapter.kind,
-                  adapter.name, renew ? "renew" : "release", SystemMessage(result).c_str(), result);
+      std::printf("%s adapter %s: the system refused to %s the lease: %s (error %lu).\r\n",
+                  adapter.kind, adapter.name, renew ? "renew" : "release",
+                  SystemMessage(result).c_str(), result);
     }
   }
   if (matched == 0) {

@@ -33,8 +33,8 @@ bool ReadHost(HostConfig& host, DWORD* error) {
   host.winsProxy = info->EnableProxy != 0;
   host.netbiosUsesDns = info->EnableDns != 0;
   host.dnsServerCount = 0;
-  for (IP_ADDR_STRING* server = &info->DnsServerList; server != nullptr && host.dnsServerCount < MAX_LISTED;
-       server = server->Next) {
+  for (IP_ADDR_STRING* server = &info->DnsServerList;
+       server != nullptr && host.dnsServerCount < MAX_LISTED; server = server->Next) {
     if (server->IpAddress.String[0] == '\0') continue;
     CopyClean(host.dnsServers[host.dnsServerCount++], ADDRESS_SIZE, server->IpAddress.String);
   }
@@ -57,10 +57,12 @@ void FindConnectionName(const char* adapterName, char* name, std::size_t size) {
   const ULONG flags = GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST | GAA_FLAG_SKIP_DNS_SERVER;
   if (get(AF_UNSPEC, flags, nullptr, first, &length) != ERROR_SUCCESS) return;
   for (IP_ADAPTER_ADDRESSES* entry = first; entry != nullptr; entry = entry->Next) {
-    if (entry->AdapterName == nullptr || std::strcmp(entry->AdapterName, adapterName) != 0) continue;
+    if (entry->AdapterName == nullptr || std::strcmp(entry->AdapterName, adapterName) != 0)
+      continue;
     char friendly[TEXT_SIZE];
     if (entry->FriendlyName != nullptr &&
-        WideCharToMultiByte(CP_ACP, 0, entry->FriendlyName, -1, friendly, sizeof friendly, nullptr, nullptr) > 0)
+        WideCharToMultiByte(CP_ACP, 0, entry->FriendlyName, -1, friendly, sizeof friendly, nullptr,
+                            nullptr) > 0)
       CopyClean(name, size, friendly);
     return;
   }
@@ -95,20 +97,22 @@ void ReadAdapter(const IP_ADAPTER_INFO& info, const char* kind, AdapterConfig& a
     at += std::snprintf(adapter.physicalAddress + at, sizeof adapter.physicalAddress - at,
                         i == 0 ? "%02X" : "-%02X", info.Address[i]);
   adapter.dhcpEnabled = info.DhcpEnabled != 0;
-  for (const IP_ADDR_STRING* entry = &info.IpAddressList; entry != nullptr && adapter.addressCount < MAX_LISTED;
-       entry = entry->Next) {
+  for (const IP_ADDR_STRING* entry = &info.IpAddressList;
+       entry != nullptr && adapter.addressCount < MAX_LISTED; entry = entry->Next) {
     CopyClean(adapter.addresses[adapter.addressCount], ADDRESS_SIZE, entry->IpAddress.String);
     CopyClean(adapter.masks[adapter.addressCount], ADDRESS_SIZE, entry->IpMask.String);
     ++adapter.addressCount;
   }
-  for (const IP_ADDR_STRING* entry = &info.GatewayList; entry != nullptr && adapter.gatewayCount < MAX_LISTED;
-       entry = entry->Next) {
-    if (entry->IpAddress.String[0] == '\0' || std::strcmp(entry->IpAddress.String, "0.0.0.0") == 0) continue;
+  for (const IP_ADDR_STRING* entry = &info.GatewayList;
+       entry != nullptr && adapter.gatewayCount < MAX_LISTED; entry = entry->Next) {
+    if (entry->IpAddress.String[0] == '\0' || std::strcmp(entry->IpAddress.String, "0.0.0.0") == 0)
+      continue;
     CopyClean(adapter.gateways[adapter.gatewayCount++], ADDRESS_SIZE, entry->IpAddress.String);
   }
   CopyClean(adapter.dhcpServer, sizeof adapter.dhcpServer, info.DhcpServer.IpAddress.String);
   if (info.HaveWins) {
-    CopyClean(adapter.primaryWinsServer, sizeof adapter.primaryWinsServer, info.PrimaryWinsServer.IpAddress.String);
+    CopyClean(adapter.primaryWinsServer, sizeof adapter.primaryWinsServer,
+              info.PrimaryWinsServer.IpAddress.String);
     CopyClean(adapter.secondaryWinsServer, sizeof adapter.secondaryWinsServer,
               info.SecondaryWinsServer.IpAddress.String);
   }
@@ -127,7 +131,8 @@ bool ReadPlatformConfig(PlatformConfig& config, DWORD* error) {
   *error = GetAdaptersInfo(first, &size);
   if (*error == ERROR_NO_DATA) return true;  // no adapters at all
   if (*error != ERROR_SUCCESS) return false;
-  for (IP_ADAPTER_INFO* info = first; info != nullptr && config.adapterCount < MAX_ADAPTERS; info = info->Next) {
+  for (IP_ADAPTER_INFO* info = first; info != nullptr && config.adapterCount < MAX_ADAPTERS;
+       info = info->Next) {
     const char* kind = AdapterKind(info->Type);
     if (kind == nullptr) continue;
     ReadAdapter(*info, kind, config.adapters[config.adapterCount]);

@@ -40,7 +40,8 @@ int main(int argc, char** argv) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION program = {};
-  if (!CreateProcessA(path, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &program))
+  if (!CreateProcessA(path, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &program))
     return 1;
   CloseHandle(program.hThread);
   CloseHandle(program.hProcess);
@@ -64,7 +65,8 @@ int main(int argc, char** argv) {
   if (consoleWindow == nullptr) return 1;
   RECT main;
   GetWindowRect(mainWindow, &main);
-  SetWindowPos(consoleWindow, nullptr, main.right + 16, 16, 560, main.bottom - main.top, SWP_NOZORDER);
+  SetWindowPos(consoleWindow, nullptr, main.right + 16, 16, 560, main.bottom - main.top,
+               SWP_NOZORDER);
   PostMessageA(consoleWindow, WM_COMMAND, MAKEWPARAM(IDM_SHOW_ALL, 0), 0);
   Sleep(3000);
   Print("main", mainWindow);
