@@ -10,3 +10,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)
+# A write past a buffer on the stack stops the program under test at once; -static
+# keeps the protector's library inside each program.
+set(CMAKE_C_FLAGS_INIT -fstack-protector-strong)
+set(CMAKE_CXX_FLAGS_INIT -fstack-protector-strong)
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-fstack-protector-strong -static")

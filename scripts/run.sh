@@ -16,17 +16,16 @@ run=build/run
 mkdir -p "$run"
 cp build/win64/ipsettings.exe build/win64/tools/ipconfig/ipconfig.exe build/win64/pose.exe "$run"/
 
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-if [ -n "${DISPLAY:-}" ]; then
-  export WINEPREFIX=$PWD/$run/wineprefix  # kept between runs: the next start is quick
-  [ -d "$WINEPREFIX" ] || /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
-  echo "run: opening $run/ipsettings.exe on $DISPLAY"
-  exec /usr/lib/wine/wine64 "$run/ipsettings.exe"
-fi
-
 source scripts/wine-session.sh
 source scripts/capture.sh
+if [ -n "${DISPLAY:-}" ]; then
+  export WINEPREFIX=$PWD/$run/wineprefix  # kept between runs: the next start is quick
+  [ -d "$WINEPREFIX" ] || "$WINE" wineboot -i >/dev/null 2>&1
+  add_caption_font
+  echo "run: opening $run/ipsettings.exe on $DISPLAY"
+  exec "$WINE" "$run/ipsettings.exe"
+fi
+
 start_wine_session
 echo "run: no display; running on a virtual one"
 shot=$(capture_windows "$run/pose.exe" "$run" main)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Runs every test suite: the portable code natively and under the sanitizers, the
-# scanner's fuzzer for a bounded time, the Windows tests under wine64 on a virtual
-# display, and the checks on the release program and its download. Ends with a line
+# Runs every test suite: the formatting of the sources, the portable code natively and
+# under the sanitizers, the scanner's fuzzer for a bounded time, the Windows tests
+# under wine64 on a virtual display, the checks on the release program and its
+# download, and the release program itself under Wine's 32-bit side. Ends with a line
 # per suite, the size of the tests against the code, and the suites' count; non-zero
 # if any suite failed.
 set -uo pipefail
@@ -37,14 +38,26 @@ ctest_suite() {
     ctest --preset "$1"
 }
 
-# Non-blank lines of source in the tests against those of the code they test.
-lines() { git ls-files -- "$@" | grep -E '\.(c|cpp|h|py|rc|cmake|sh)$' | xargs cat | grep -cv '^[[:space:]]*$'; }
+# Files below the folders given, found on disk (a source tree unpacked from an archive
+# is counted as a clone is), whose names end as the pattern says.
+files() {
+  local pattern=$1
+  shift
+  find "$@" -type f | grep -E "$pattern" | sort
+}
+formatted() {
+  files '\.(c|cpp|h)$' app console report runner resources tools tests fuzz bench |
+    xargs clang-format --dry-run --Werror
+}
+lines() { files '\.(c|cpp|h|py|rc|cmake|sh)$' "$@" | xargs cat | grep -cv '^[[:space:]]*$'; }
 
+suite format formatted
 suite native ctest_suite native
 suite native-asan ctest_suite native-asan
 suite fuzz bash scripts/fuzz.sh "${FUZZ_SECONDS:-60}"
 suite win64 bash scripts/windows-tests.sh
 suite win32 ctest_suite win32
+suite win32-program bash scripts/win32-program-test.sh
 
 echo
 printf '%s\n' "${results[@]}"

@@ -25,6 +25,11 @@ start_virtual_display() {
   export DISPLAY=:$n
 }
 
+# Debian's Wine loads none of its own TrueType fonts from /usr/share/wine/fonts, so
+# the caption buttons, drawn with Marlett, would show the letters "0 1 r": the font
+# goes into the prefix's own font folder, which Wine does read.
+add_caption_font() { cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"; }
+
 start_wine_session() {
   trap stop_wine_session EXIT
   [ -n "${DISPLAY:-}" ] || start_virtual_display
@@ -32,4 +37,5 @@ start_wine_session() {
   export WINEPREFIX=$wine_session_prefix
   "$WINESERVER" -p  # one server for the whole session: each process start is then quick
   "$WINE" wineboot -i >/dev/null 2>&1
+  add_caption_font
 }

@@ -34,12 +34,15 @@ TEST_F(RunCapturedTest, KeepsTheOutputUpToOneByteLessThanTheLimitAndLeavesNoHand
   while (alphabet.size() < 1 << 20) alphabet += static_cast<char>('A' + alphabet.size() % 26);
   const std::string big = TempFile("big");
   std::ofstream(big, std::ios::binary) << alphabet;
-  const struct { std::string report, commandLine; std::int32_t limit; std::string expected; } cases[] = {
-      {"", "ipconfig /renew LAN?2", TEXT_AREA_SIZE, "ipconfig /renew LAN?2\r\n"},
-      {Fixture("empty.txt"), "ipconfig /all", TEXT_AREA_SIZE, ""},
-      {"", "no-such-command-4f1c /all", TEXT_AREA_SIZE, ""},
-      {big, "ipconfig /all", 11, "ABCDEFGHIJ"},
-      {big, "ipconfig /all", TEXT_AREA_SIZE, alphabet.substr(0, TEXT_AREA_SIZE - 1)}};
+  const struct {
+    std::string report, commandLine;
+    std::int32_t limit;
+    std::string expected;
+  } cases[] = {{"", "ipconfig /renew LAN?2", TEXT_AREA_SIZE, "ipconfig /renew LAN?2\r\n"},
+               {Fixture("empty.txt"), "ipconfig /all", TEXT_AREA_SIZE, ""},
+               {"", "no-such-command-4f1c /all", TEXT_AREA_SIZE, ""},
+               {big, "ipconfig /all", 11, "ABCDEFGHIJ"},
+               {big, "ipconfig /all", TEXT_AREA_SIZE, alphabet.substr(0, TEXT_AREA_SIZE - 1)}};
   const std::string done = TempFile("done");
   SetEnv("IPCONFIG_STANDIN_DONE", done);
   Capture("ipconfig");  // the first run may open what later runs share
@@ -47,10 +50,12 @@ TEST_F(RunCapturedTest, KeepsTheOutputUpToOneByteLessThanTheLimitAndLeavesNoHand
   for (const auto& c : cases) {
     DeleteFileA(done.c_str());
     SetEnv("IPCONFIG_STANDIN_REPORT", c.report);
-    EXPECT_EQ(Capture(c.commandLine.c_str(), c.limit), c.expected) << c.commandLine << " " << c.limit;
+    EXPECT_EQ(Capture(c.commandLine.c_str(), c.limit), c.expected)
+        << c.commandLine << " " << c.limit;
   }
   EXPECT_NE(ReadFileText(done), "") << "the last child did not run to its end";
-  EXPECT_EQ(Commands(), Texts({"ipconfig", "ipconfig /renew LAN?2", "ipconfig /all", "ipconfig /all", "ipconfig /all"}));
+  EXPECT_EQ(Commands(), Texts({"ipconfig", "ipconfig /renew LAN?2", "ipconfig /all",
+                               "ipconfig /all", "ipconfig /all"}));
   EXPECT_EQ(SixtyFourthFreeHandle(), before);
 }
 

@@ -15,16 +15,28 @@
 namespace {
 
 TEST(MatchesWildcard, StarForAnyRunQuestionMarkForAnyOneByteLettersFolded) {
-  const struct { const char *pattern, *name; bool matches; } cases[] = {
-      {"Local?Area", "Local Area", true}, {"Local?Area", "Local Area 2", false}, {"*2", "LAN 2", true},
-      {"*Area*", "Local Area 2", true},   {"", "", true},                      {"", "eth0", false},
-      {"eth?", "eth", false},             {"ETH0", "eth0", true},              {"a*b*c", "aXbYbZc", true},
-      {"e*h*1", "eth0", false},           {"\x83\x8d*", "\x83\x8d\x81\x5b", true}};
-  for (const auto& c : cases) EXPECT_EQ(MatchesWildcard(c.pattern, c.name), c.matches) << c.pattern << " / " << c.name;
+  const struct {
+    const char *pattern, *name;
+    bool matches;
+  } cases[] = {{"Local?Area", "Local Area", true},
+               {"Local?Area", "Local Area 2", false},
+               {"*2", "LAN 2", true},
+               {"*Area*", "Local Area 2", true},
+               {"", "", true},
+               {"", "eth0", false},
+               {"eth?", "eth", false},
+               {"ETH0", "eth0", true},
+               {"a*b*c", "aXbYbZc", true},
+               {"e*h*1", "eth0", false},
+               {"\x83\x8d*", "\x83\x8d\x81\x5b", true},
+               {"Local*", "Local", true}};
+  for (const auto& c : cases)
+    EXPECT_EQ(MatchesWildcard(c.pattern, c.name), c.matches) << c.pattern << " / " << c.name;
 }
 
 TEST(ClassicReport, WritesTheStoredReportWithCrLfLineEndsAndOnlyTheFirstAddressOnTheKeysLine) {
-  HostConfig host = {"pc01", "example.org", "Hybrid", "", true, false, false, 2, {"10.0.0.53", "10.0.0.54"}};
+  HostConfig host = {
+      "pc01", "example.org", "Hybrid", "", true, false, false, 2, {"10.0.0.53", "10.0.0.54"}};
   static AdapterConfig adapters[3];
   const char* names[] = {"Local Area", "Dial Up", "LAN\t2"};
   for (int i = 0; i < 3; ++i) {
@@ -34,7 +46,8 @@ TEST(ClassicReport, WritesTheStoredReportWithCrLfLineEndsAndOnlyTheFirstAddressO
     std::strcpy(adapters[i].physicalAddress, "00-0C-F1-11-22-33");
     adapters[i].addressCount = 1 + i;
     for (int k = 0; k <= i; ++k)
-      std::snprintf(adapters[i].addresses[k], ADDRESS_SIZE, "10.0.%d.%d", i, k + 2), std::strcpy(adapters[i].masks[k], "255.0.0.0");
+      std::snprintf(adapters[i].addresses[k], ADDRESS_SIZE, "10.0.%d.%d", i, k + 2),
+          std::strcpy(adapters[i].masks[k], "255.0.0.0");
   }
   adapters[0].dhcpEnabled = true;
   adapters[0].gatewayCount = 1;

@@ -24,7 +24,8 @@ std::pair<std::string, DWORD> RunTool(const std::string& arguments) {
   startup.cb = sizeof startup;
   PROCESS_INFORMATION child = {};
   DWORD exitCode = STILL_ACTIVE;
-  if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr, nullptr, &startup, &child))
+  if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr,
+                     nullptr, &startup, &child))
     WaitForSingleObject(child.hProcess, INFINITE), GetExitCodeProcess(child.hProcess, &exitCode);
   for (HANDLE handle : {child.hProcess, child.hThread}) CloseHandle(handle);
   return {output, exitCode};
@@ -35,17 +36,19 @@ std::pair<std::string, DWORD> RunTool(const std::string& arguments) {
 Texts PlatformAdapters() {
   static unsigned char buffer[1 << 18];
   ULONG size = sizeof buffer;
-  auto* adapter = reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buffer);
   Texts adapters;
-  for (adapter = GetAdaptersAddresses(AF_INET, 0, nullptr, adapter, &size) ? nullptr : adapter; adapter; adapter = adapter->Next) {
-    if (adapter->IfType != IF_TYPE_ETHERNET_CSMACD && adapter->IfType != IF_TYPE_IEEE80211) continue;
-    char text[512];
-    const int length = WideCharToMultiByte(CP_ACP, 0, adapter->FriendlyName, -1, text, sizeof text, nullptr, nullptr);
-    std::replace(text, text + length, ' ', '?');
-    const auto* address = adapter->FirstUnicastAddress ? adapter->FirstUnicastAddress->Address.lpSockaddr->sa_data + 2 : "\0\0\0";
-    std::sprintf(text + length - 1, " %u.%u.%u.%u ", address[0] & 255, address[1] & 255, address[2] & 255, address[3] & 255);
-    for (ULONG i = 0; i < adapter->PhysicalAddressLength; ++i)
-      std::sprintf(text + std::strlen(text), i ? "-%02X" : "%02X", adapter->PhysicalAddress[i]);
+  auto* a = reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buffer);
+  for (a = GetAdaptersAddresses(AF_INET, 0, nullptr, a, &size) ? nullptr : a; a; a = a->Next) {
+    if (a->IfType != IF_TYPE_ETHERNET_CSMACD && a->IfType != IF_TYPE_IEEE80211) continue;
+    char name[256], text[512];
+    WideCharToMultiByte(CP_ACP, 0, a->FriendlyName, -1, name, sizeof name, nullptr, nullptr);
+    std::replace(name, name + std::strlen(name), ' ', '?');
+    const auto* sockaddr = a->FirstUnicastAddress ? a->FirstUnicastAddress->Address.lpSockaddr : 0;
+    const auto* ip = sockaddr ? reinterpret_cast<const unsigned char*>(sockaddr->sa_data) + 2
+                              : reinterpret_cast<const unsigned char*>("\0\0\0");
+    const unsigned char* mac = a->PhysicalAddress;
+    std::snprintf(text, sizeof text, "%s %u.%u.%u.%u %02X-%02X-%02X-%02X-%02X-%02X", name, ip[0],
+                  ip[1], ip[2], ip[3], mac[0], mac[1], mac[2], mac[3], mac[4], mac[5]);
     adapters.push_back(text);
   }
   return adapters;
@@ -58,29 +61,34 @@ TEST(ClassicIpconfig, TheFullReportReadByTheProgramMatchesThePlatform) {
   ScanReport(output.c_str());
   static unsigned char params[1 << 16];
   ULONG size = sizeof params;
-  ASSERT_EQ(GetNetworkParams(reinterpret_cast<FIXED_INFO*>(params), &size), static_cast<DWORD>(ERROR_SUCCESS));
+  ASSERT_EQ(GetNetworkParams(reinterpret_cast<FIXED_INFO*>(params), &size),
+            static_cast<DWORD>(ERROR_SUCCESS));
   EXPECT_STREQ(configSnapshot.host.hostName, reinterpret_cast<FIXED_INFO*>(params)->HostName);
   EXPECT_STRNE(configSnapshot.host.nodeType, "");
   Texts platform = PlatformAdapters(), shown;
   ASSERT_FALSE(platform.empty()) << "the platform lists no Ethernet adapter here";
   platform.resize(std::min<std::size_t>(platform.size(), ADAPTER_SLOTS));
   for (int slot = 0; slot < configSnapshot.adapterCount; ++slot)
-    shown.push_back(std::string(configSnapshot.adapters.name[slot]) + " " + configSnapshot.adapters.ipAddress[slot] + " " +
+    shown.push_back(std::string(configSnapshot.adapters.name[slot]) + " " +
+                    configSnapshot.adapters.ipAddress[slot] + " " +
                     configSnapshot.adapters.physicalAddress[slot]);
   EXPECT_EQ(shown, platform);
 }
 
 TEST(ClassicIpconfig, AnswersEachOptionAndFailsExactlyWhereItSaysWhy) {
   const std::string adapter = PlatformAdapters().at(0).substr(0, PlatformAdapters()[0].find(' '));
-  const struct { std::string arguments; bool fails; std::string said; } cases[] = {
-      {"/?", false, "Usage: ipconfig"},
-      {"-?", false, "Usage: ipconfig"},
-      {"", false, "        IP Address . . "},
-      {"/renew", false, "Ethernet adapter "},
-      {"/release " + adapter, false, "adapter " + adapter + ": "},
-      {"/flushdns", true, "unknown option: /flushdns"},
-      {"/all eth0", true, "/all takes no adapter name: eth0"},
-      {"/renew No?Such?Adapter", true, "no adapter is named \"No?Such?Adapter\""}};
+  const struct {
+    std::string arguments;
+    bool fails;
+    std::string said;
+  } cases[] = {{"/?", false, "Usage: ipconfig"},
+               {"-?", false, "Usage: ipconfig"},
+               {"", false, "        IP Address . . "},
+               {"/renew", false, "Ethernet adapter "},
+               {"/release " + adapter, false, "adapter " + adapter + ": "},
+               {"/flushdns", true, "unknown option: /flushdns"},
+               {"/all eth0", true, "/all takes no adapter name: eth0"},
+               {"/renew No Such ?dapter", true, "no adapter is named \"No Such ?dapter\""}};
   for (const auto& c : cases) {
     const auto [output, exitCode] = RunTool(c.arguments);
     const bool refused = output.find("the system refused") != std::string::npos;  // as Wine does

@@ -7,10 +7,8 @@
 
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -20,47 +18,57 @@
 
 using Texts = std::vector<std::string>;
 
-inline void SetEnv(const std::string& name, const std::string& value) { SetEnvironmentVariableA(name.c_str(), value.empty() ? nullptr : value.c_str()); }
+inline void SetEnv(const std::string& name, const std::string& value) {
+  SetEnvironmentVariableA(name.c_str(), value.empty() ? nullptr : value.c_str());
+}
 
 // A path in the temporary folder, unique to this process, removed first.
 inline std::string TempFile(const std::string& name) {
   char folder[MAX_PATH];
-  const std::string path = std::string(folder, GetTempPathA(sizeof folder, folder)) + std::to_string(GetCurrentProcessId()) + name;
+  const std::string path = std::string(folder, GetTempPathA(sizeof folder, folder)) +
+                           std::to_string(GetCurrentProcessId()) + name;
   DeleteFileA(path.c_str());
   return path;
 }
 
-inline std::string Fixture(const char* name) { return "Z:" SOURCE_DIR "/tests/report/fixtures/" + std::string(name); }
+inline std::string Fixture(const char* name) {
+  return "Z:" SOURCE_DIR "/tests/report/fixtures/" + std::string(name);
+}
 
 inline std::string ReadFileText(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), {}};
+  std::ostringstream text;
+  text << std::ifstream(path, std::ios::binary).rdbuf();
+  return text.str();
 }
 
 // From now on the stand-in waits, after printing, until Release(); with only, just
 // the command with those arguments waits.
 inline std::string Hold(const std::string& only = "") {
+  SetEnv("IPCONFIG_STANDIN_HOLD_ONLY", only);
   const std::string hold = TempFile("hold");
   SetEnv("IPCONFIG_STANDIN_HOLD", hold);
-  SetEnv("IPCONFIG_STANDIN_HOLD_ONLY", only);
   return hold;
 }
 
-inline void Release(const std::string& hold) { CloseHandle(CreateFileA(hold.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)); }
+inline void Release(const std::string& hold) { std::ofstream{hold}; }
 
 // Runs action from the next message pump that dispatches a timer's tick: the
 // runner's, while the child it waits for still runs.
 inline void DuringNextPump(std::function<void()> action) {
   static std::function<void()> pending;
   pending = std::move(action);
-  SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR timer, DWORD) { KillTimer(nullptr, timer); std::exchange(pending, nullptr)(); });
+  SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    std::exchange(pending, nullptr)();
+  });
 }
 
 // Each test starts with a stand-in that logs its command lines to a fresh file.
 class StandinTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const char* name : {"REPORT", "HOLD", "HOLD_ONLY", "DONE"}) SetEnv(std::string("IPCONFIG_STANDIN_") + name, "");
+    for (const char* name : {"REPORT", "HOLD", "HOLD_ONLY", "DONE"})
+      SetEnv(std::string("IPCONFIG_STANDIN_") + name, "");
     SetEnv("IPCONFIG_STANDIN_LOG", log = TempFile("commands.log"));
   }
 
@@ -74,30 +82,24 @@ class StandinTest : public ::testing::Test {
   std::string log;
 };
 
-inline std::string Text(int control, HWND window = mainWindow) {
-  std::string text(4 * 32768, '\0');
-  return text.substr(0, GetDlgItemTextA(window, control, &text[0], static_cast<int>(text.size())));
-}
-
-inline Texts Values(int first, int count) {
+// The texts of count controls from first on, every second number: the value fields.
+inline Texts Fields(int first, int count, HWND window = mainWindow) {
   Texts texts;
-  for (int i = 0; i < count; ++i) texts.push_back(Text(first + 2 * i));
+  for (std::string text(1 << 17, '\0'); count-- > 0; first += 2)
+    texts.push_back(text.substr(0, GetDlgItemTextA(window, first, &text[0], 1 << 17)));
   return texts;
 }
 
-inline Texts ListItems() {
-  Texts items;
-  char text[512];
-  for (int i = 0; SendDlgItemMessageA(mainWindow, IDC_ADAPTER_LIST, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text)) >= 0; ++i)
-    items.push_back(text);
-  return items;
+inline std::string Text(int control, HWND window = mainWindow) {
+  return Fields(control, 1, window)[0];
 }
 
-inline void Press(int control, HWND window = mainWindow) { SendMessageA(window, WM_COMMAND, control, 0); }
+inline void Press(int control, HWND window = mainWindow) {
+  SendMessageA(window, WM_COMMAND, control, 0);
+}
 
-inline void Select(int item) { SendDlgItemMessageA(mainWindow, IDC_ADAPTER_LIST, CB_SETCURSEL, item, 0); Press(IDC_ADAPTER_LIST); }
-
-// Closes the windows as the user would, and takes the quit request as the main loop would.
+// Creates the windows from a report, closes them as the user would, and takes the
+// quit request as the main loop would.
 class AppTest : public StandinTest {
  protected:
   void StartWith(const char* fixture) {

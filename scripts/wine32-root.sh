@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Unpacks Wine's 32-bit side from Debian's archive into build/wine32/root, so that the
+# release program can run here under qemu. Nothing is installed on the system: the
+# i386 architecture is added only for the download and removed again if it was not
+# there before. Safe to run again: a complete root is left as it is.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+top=$PWD/build/wine32
+root=$top/root
+[ -f "$root/.complete" ] && exit 0
+
+# The 32-bit loader and everything it loads; the X client libraries are only
+# recommended by Wine, but its display driver needs them.
+packages=(wine32:i386 libxrender1:i386 libxrandr2:i386 libxi6:i386 libxfixes3:i386
+  libxcursor1:i386 libxinerama1:i386 libxcomposite1:i386 libxxf86vm1:i386)
+
+added_i386=
+restore_architectures() {
+  if [ -n "$added_i386" ]; then
+    dpkg --remove-architecture i386
+    apt-get update -qq  # the package lists as they were, without i386
+  fi
+}
+trap restore_architectures EXIT
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+  added_i386=yes
+fi
+echo "wine32: fetching Wine's 32-bit side from Debian's archive into $top"
+apt-get update -qq
+rm -rf "$top" && mkdir -p "$top/debs" "$root"
+names=$(apt-get install -s --no-install-recommends "${packages[@]}" |
+  awk '$1 == "Inst" && $2 ~ /:i386$/ {print $2}')
+(cd "$top/debs" && apt-get download -qq -o APT::Sandbox::User=root $names)
+for deb in "$top"/debs/*.deb; do dpkg -x "$deb" "$root"; done
+
+# Wine 8's wine64 looks for the 32-bit loader beside its own real path: a copy of it
+# sits beside the unpacked 32-bit wine, and the 64-bit libraries are the system's.
+cp /usr/lib/wine/wine64 "$root/usr/lib/wine/wine64"
+mkdir -p "$root/usr/lib/x86_64-linux-gnu"
+ln -sfn /usr/lib/x86_64-linux-gnu/wine "$root/usr/lib/x86_64-linux-gnu/wine"
+# 32-bit user32 needs zlib1.dll, which Debian ships with the 64-bit package.
+cp /usr/lib/x86_64-linux-gnu/wine/i386-windows/zlib1.dll "$root/usr/lib/i386-linux-gnu/wine/i386-windows/"
+# The loader reads the root's own library cache, not the host's.
+printf '%s\n' /lib/i386-linux-gnu /usr/lib/i386-linux-gnu >"$root/etc/ld.so.conf"
+ldconfig -r "$root"
+rm -rf "$top/debs"
+touch "$root/.complete"
