@@ -24,9 +24,6 @@ foreach(fixture IN LISTS report_fixtures)
             -DEXPECTED=${PROJECT_SOURCE_DIR}/tests/report/fixtures/${fixture_name}.expected
             -P ${PROJECT_SOURCE_DIR}/tests/report/compare_dump.cmake)
 endforeach()
-add_test(NAME report-dump.unreadable-file
-  COMMAND ${CMAKE_COMMAND} -DDUMP=$<TARGET_FILE:report-dump> -DREPORT=${CMAKE_CURRENT_BINARY_DIR}/no-such-report.txt
-          -P ${PROJECT_SOURCE_DIR}/tests/report/compare_dump.cmake)
 
 if(BUILD_FUZZER)
   add_executable(scan-report-fuzzer fuzz/scan_report_fuzzer.cpp)

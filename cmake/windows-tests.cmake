@@ -13,7 +13,6 @@ add_executable(windows-tests
   tests/runner/run_captured_test.cpp
   tests/app/main_window_test.cpp
   tests/app/program_run_test.cpp
-  tests/console/console_window_test.cpp
   tests/tools/ipconfig_tool_test.cpp
   ${RESOURCE_SCRIPT}
 )

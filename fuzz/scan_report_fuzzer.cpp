@@ -18,17 +18,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   text.push_back('\0');
   ScanReport(text.data());
   if (configSnapshot.adapterCount < 0 || configSnapshot.adapterCount > ADAPTER_SLOTS) std::abort();
-  const struct {
-    std::size_t offset, width, count;
-  } tables[] = {{offsetof(ConfigSnapshot, host), SHORT_FIELD_SIZE, HOST_FIELD_COUNT},
-                {offsetof(ConfigSnapshot, adapters), LONG_FIELD_SIZE, 2 * ADAPTER_SLOTS},
-                {offsetof(ConfigSnapshot, adapters.physicalAddress), SHORT_FIELD_SIZE,
-                 ADAPTER_SETTING_COUNT * ADAPTER_SLOTS}};
-  for (const auto& table : tables)
-    for (std::size_t i = 0; i < table.count; ++i)
-      if (!std::memchr(
-              reinterpret_cast<const char*>(&configSnapshot) + table.offset + i * table.width, '\0',
-              table.width))
-        std::abort();
+  const auto ends = [](const char* field, std::size_t width) {
+    if (!std::memchr(field, '\0', width)) std::abort();
+  };
+  for (const char* field : hostFields) ends(field, SHORT_FIELD_SIZE);
+  for (int slot = 0; slot < ADAPTER_SLOTS; ++slot) {
+    ends(configSnapshot.adapters.name[slot], LONG_FIELD_SIZE);
+    ends(configSnapshot.adapters.description[slot], LONG_FIELD_SIZE);
+    for (const auto table : adapterSettings) ends(table[slot], SHORT_FIELD_SIZE);
+  }
   return 0;
 }

@@ -1,15 +1,19 @@
-// The real program, started as a user would start it (the build that IPSETTINGS_PROGRAM
-// names, such as the release program, or else the one beside this test), beside the
-// stand-in, used through its windows from this process, and closed once idle with the
-// console shown and once while two commands run, one inside the other's wait.
+// The real program (the build that IPSETTINGS_PROGRAM names, such as the release program,
+// or else the one beside this test), started as a user starts it beside the stand-in and
+// used through its windows from this process; a message sent to it returns once the
+// command it asks for has run. Closed once idle with the console shown, and once while
+// two commands run, one inside the other's wait.
 #include <cstdlib>
 
 #include "console/console_window.h"
+#include "runner/text_area.h"
 #include "tests/win/test_support.h"
 
 namespace {
 
 using ProgramRun = StandinTest;
+
+HWND main, console;
 
 // The program's dialog owned by owner (none for the main window), once it exists.
 HWND FindDialog(HWND owner) {
@@ -17,6 +21,23 @@ HWND FindDialog(HWND owner) {
     for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32770", nullptr));)
       if (GetWindow(window, GW_OWNER) == owner && GetDlgItem(window, IDC_CONSOLE_OUTPUT))
         return window;
+}
+
+// Another process's list items come back as UTF-16 under Wine, whatever was asked.
+Texts ListItems() {
+  Texts items;
+  const HWND list = GetDlgItem(main, IDC_ADAPTER_LIST);
+  for (wchar_t item[512]; SendMessageW(list, CB_GETLBTEXT, items.size(), (LPARAM)item) >= 0;) {
+    char text[1024];
+    WideCharToMultiByte(CP_ACP, 0, item, -1, text, sizeof text, nullptr, nullptr);
+    items.push_back(text);
+  }
+  return items;
+}
+
+void Select(int item) {
+  SendDlgItemMessageA(main, IDC_ADAPTER_LIST, CB_SETCURSEL, item, 0);
+  Press(IDC_ADAPTER_LIST, main);
 }
 
 SIZE Size(HWND window, bool client = false) {
@@ -27,71 +48,137 @@ SIZE Size(HWND window, bool client = false) {
 
 bool operator==(SIZE a, SIZE b) { return a.cx == b.cx && a.cy == b.cy; }
 
-// The console: shown by its button, its box fills it whatever its size, the whole window
-// took its client size from the template, and closing it only hides it.
-void UseTheConsole(HWND main, HWND console) {
+// The buttons for one adapter run nothing with no adapter selected, or one whose header
+// gives no name (a bare "ipconfig /renew " would act on every adapter); a name goes as
+// one word. A refresh keeps the selection while it names an adapter.
+void UseTheMainWindow(const std::function<void(const char*)>& show) {
+  EXPECT_TRUE(ListItems().empty());
+  EXPECT_EQ(Fields(IDC_FIRST_ADAPTER_VALUE, 9, main),
+            Texts({"146", "148", "150", "152", "154", "156", "158", "160", "162"}));
+  for (HWND window : {main, console})
+    EXPECT_FALSE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  const auto press = [&](int button, const char* report) { show(report), Press(button, main); };
+  Press(IDC_RENEW, main);
+  press(IDC_RENEW_ALL, "xp_ppp.txt");
+  EXPECT_EQ(Fields(IDC_FIRST_HOST_VALUE, 7, main),
+            Texts({"LAPTOP01", "198.51.100.53", "Unknown", "", "No", "No", ""}));
+  EXPECT_EQ(ListItems(), Texts({"Broadcom NetXtreme 57xx Gigabit Controller",
+                                "VirtualBox Host-Only Ethernet Adapter"}));
+  EXPECT_EQ(Fields(IDC_FIRST_ADAPTER_VALUE, 9, main),
+            Texts({"00-14-22-DE-AD-01", "192.168.0.23", "255.255.255.0", "192.168.0.1",
+                   "192.168.0.1", "", "", "2008/06/01 9:00:00", "2008/06/02 9:00:00"}));
+  Select(1);
+  EXPECT_EQ(Text(IDC_FIRST_ADAPTER_VALUE + 2, main), "192.168.56.1");
+  press(IDC_RELEASE, "five_ethernet.txt");
+  EXPECT_EQ(Text(IDC_FIRST_ADAPTER_VALUE + 2, main), "10.0.2.7");
+  Select(3);
+  press(IDC_RENEW, "win2000.txt");  // two adapters: item 3 is gone, the first is shown
+  EXPECT_EQ(SendDlgItemMessageA(main, IDC_ADAPTER_LIST, CB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(Text(IDC_FIRST_ADAPTER_VALUE + 2, main), "10.20.30.40");
+  press(IDC_RELEASE_ALL, "empty_name.txt");
+  Press(IDC_RELEASE, main);
+  press(IDC_RENEW_ALL, "shift_jis.txt");
+  Press(IDC_RENEW, main);
+}
+
+// Connection names in Shift_JIS: as typed in the console, and as the report names one.
+const std::string sjisName = "\x83\x8d\x81\x5b\x83\x4a\x83\x8b \x90\xda\x91\xb1",
+                  sjisAdapter =
+                      "\x83\x8d\x81\x5b\x83\x4a\x83\x8b?\x83\x47\x83\x8a\x83\x41\x90\xda\x91\xb1";
+
+// Each console item with the box it finds, and the command line it runs.
+const struct {
+  int item;
+  std::string box, commandLine;
+} consoleCases[] = {
+    {IDM_SHOW, "earlier\r\ntext", "ipconfig"},
+    {IDM_RENEW_ALL, "", "ipconfig /renew"},
+    {IDM_RELEASE_ALL, "", "ipconfig /release"},
+    {IDM_HELP, "", "ipconfig /?"},
+    {IDM_RENEW_FIRST_LINE, "\r\nan empty first line", "ipconfig /renew "},
+    {IDM_RELEASE_FIRST_LINE, sjisName + "\r\nrest", "ipconfig /release " + sjisName},
+    {IDM_RUN_FIRST_LINE, "/renew eth0\x11\x1f\tcomment", "ipconfig /renew eth0\x11\x1f"},
+    {IDM_RUN_FIRST_LINE, "/release eth0\x10rest", "ipconfig /release eth0"},
+    // The platform takes 32,767 characters with the NUL: the longest line runs.
+    {IDM_RENEW_FIRST_LINE, std::string(40000, 'a') + "\r\n2",
+     "ipconfig /renew " + std::string(32750, 'a')},
+    {IDM_RELEASE_FIRST_LINE, std::string(40000, 'a'),
+     "ipconfig /release " + std::string(32748, 'a')},
+    {IDM_RUN_FIRST_LINE, std::string(40000, 'a'), "ipconfig " + std::string(32757, 'a')}};
+
+// Each item runs its command, and the whole output replaces the box (the stand-in
+// prints its own command line for each command but the report).
+void UseTheConsole() {
+  for (const auto& c : consoleCases) {
+    SetDlgItemTextA(console, IDC_CONSOLE_OUTPUT, c.box.c_str());
+    Press(c.item, console);
+    EXPECT_EQ(Text(IDC_CONSOLE_OUTPUT, console),
+              (c.commandLine + "\r\n").substr(0, TEXT_AREA_SIZE - 1));
+  }
+  Press(IDM_SHOW_ALL, console);
+  EXPECT_EQ(Text(IDC_CONSOLE_OUTPUT, console), ReadFileText(Fixture("shift_jis.txt")));
+  Press(IDM_CLEAR, console);
+  EXPECT_EQ(Text(IDC_CONSOLE_OUTPUT, console), "");
+  const HMENU items = GetSubMenu(LoadMenuA(GetModuleHandleA(nullptr), "MENU2"), 0);
+  for (int i = 0; i < GetMenuItemCount(items) || i < 9; ++i)
+    EXPECT_EQ(GetMenuItemID(items, i), static_cast<UINT>(IDM_SHOW + i)) << "item " << i;
+}
+
+// Its box fills it whatever its size, the whole window took its client size from the
+// template, and closing it only hides it, with its text and rectangle.
+void SizeAndHideTheConsole() {
   const HWND fresh =
       CreateDialogParamA(GetModuleHandleA(nullptr), "DIALOG2", nullptr, ConsoleDialogProc, 0);
   EXPECT_TRUE(Size(console) == Size(fresh, true));
   DestroyWindow(fresh);
-  for (int shown = 0; shown < 2; ++shown) {
-    PostMessageA(GetDlgItem(main, IDC_SHOW_CONSOLE), BM_CLICK, 0, 0);
-    while (!IsWindowVisible(console)) Sleep(10);
-    EXPECT_TRUE(!shown || Size(console) == SIZE({520, 410}));  // as it was left
-    SetWindowPos(console, nullptr, 40, 50, 520 - 200 * shown, 410 - 200 * shown, SWP_NOZORDER);
-    EXPECT_TRUE(Size(GetDlgItem(console, IDC_CONSOLE_OUTPUT)) == Size(console, true));
-    if (shown == 0) PostMessageA(console, WM_COMMAND, IDM_HELP, 0);
-    while (Text(IDC_CONSOLE_OUTPUT, console) != "ipconfig /?\r\n") Sleep(10);  // kept
-    SendMessageA(console, WM_CLOSE, 0, 0);
-    EXPECT_FALSE(IsWindowVisible(console));
+  const HWND box = GetDlgItem(console, IDC_CONSOLE_OUTPUT);
+  for (const SIZE size : {SIZE{520, 410}, SIZE{300, 200}}) {
+    SetWindowPos(console, nullptr, 40, 50, size.cx, size.cy, SWP_NOZORDER);
+    EXPECT_TRUE(Size(box) == Size(console, true));
   }
-  PostMessageA(GetDlgItem(main, IDC_SHOW_CONSOLE), BM_CLICK, 0, 0);
-  while (!IsWindowVisible(console)) Sleep(10);
+  SetDlgItemTextA(console, IDC_CONSOLE_OUTPUT, "kept\r\ntext");
+  SendMessageA(console, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindowVisible(console));
+  Press(IDC_SHOW_CONSOLE, main);
+  EXPECT_TRUE(IsWindowVisible(console) && Size(console) == SIZE({300, 200}));
+  EXPECT_EQ(Text(IDC_CONSOLE_OUTPUT, console), "kept\r\ntext");
   SendMessageA(console, WM_SIZE, SIZE_MINIMIZED, 0);
-  EXPECT_EQ(Size(GetDlgItem(console, IDC_CONSOLE_OUTPUT)).cx, 0);
+  EXPECT_EQ(Size(box).cx, 0);
 }
 
-TEST_F(ProgramRun, ShowsTheReportRunsWhatItsWindowsAskAndEndsWithZeroIdleOrBusy) {
+TEST_F(ProgramRun, ShowsWhatEachReportSaysRunsWhatItsWindowsAskAndEndsWithZero) {
   const std::string report = TempFile("report.txt"), hold = Hold();
   SetEnv("IPCONFIG_STANDIN_REPORT", report);  // what it holds when each report runs
   const auto show = [&](const char* fixture) {
     CopyFileA(Fixture(fixture).c_str(), report.c_str(), FALSE);
   };
   for (const bool busy : {false, true}) {
-    show("xp_ppp.txt");
+    show(busy ? "xp_ppp.txt" : "lf_only.txt");
     DeleteFileA(hold.c_str());
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION program = {};
+    const std::size_t before = Commands().size();
     std::string commandLine = std::getenv("IPSETTINGS_PROGRAM") ?: "ipsettings.exe";
     ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                                nullptr, &startup, &program));
-    while (Commands().size() < (busy ? 7u : 1u)) Sleep(10);  // its first report runs, held
-    const HWND main = FindDialog(nullptr), console = FindDialog(main);
+    while (Commands().size() == before) Sleep(10);  // its first report runs, held
+    main = FindDialog(nullptr), console = FindDialog(main);
     EXPECT_FALSE(IsWindowVisible(main));
     Release(hold);
     while (!IsWindowVisible(main)) Sleep(10);
-    EXPECT_EQ(Fields(IDC_FIRST_HOST_VALUE, 7, main),
-              Texts({"LAPTOP01", "198.51.100.53", "Unknown", "", "No", "No", ""}));
-    EXPECT_EQ(Fields(IDC_FIRST_ADAPTER_VALUE, 2, main),
-              Texts({"00-14-22-DE-AD-01", "192.168.0.23"}));
-    if (!busy) {  // each press ends when its refresh shows the next report
-      const struct {
-        int button;
-        const char *fixture, *hostName;
-      } presses[] = {{IDC_RENEW, "win2000.txt", "office-pc"},
-                     {IDC_RELEASE, "xp_ppp.txt", "LAPTOP01"}};
-      for (const auto& press : presses) {
-        show(press.fixture);
-        PostMessageA(GetDlgItem(main, press.button), BM_CLICK, 0, 0);
-        while (Text(IDC_FIRST_HOST_VALUE, main) != press.hostName) Sleep(10);
-      }
-      UseTheConsole(main, console);
+    if (!busy) {
+      UseTheMainWindow(show);
+      Press(IDC_SHOW_CONSOLE, main);
+      UseTheConsole();
+      SizeAndHideTheConsole();
     } else {  // two commands, the second inside the first's wait, both held until the end
+      EXPECT_EQ(Text(IDC_FIRST_HOST_VALUE, main), "LAPTOP01");
       DeleteFileA(hold.c_str());
       for (const int button : {IDC_RENEW_ALL, IDC_RELEASE_ALL}) {
+        const std::size_t commands = Commands().size();
         PostMessageA(GetDlgItem(main, button), BM_CLICK, 0, 0);
-        while (Commands().size() < (button == IDC_RENEW_ALL ? 8u : 9u)) Sleep(10);
+        while (Commands().size() == commands) Sleep(10);
       }
       EXPECT_GT(SendMessageA(main, WM_GETTEXTLENGTH, 0, 0), 0);  // answered while both wait
     }
@@ -104,9 +191,14 @@ TEST_F(ProgramRun, ShowsTheReportRunsWhatItsWindowsAskAndEndsWithZeroIdleOrBusy)
   }
   Release(hold);
   const std::string all = "ipconfig /all";
-  EXPECT_EQ(Commands(), Texts({all, "ipconfig /renew Wired", all,
-                               "ipconfig /release Local?Area?Connection?2", all, "ipconfig /?", all,
-                               "ipconfig /renew", "ipconfig /release"}));  // none after the close
+  Texts expected = {
+      all, "ipconfig /renew",       all, "ipconfig /release VirtualBox?Host-Only?Network",
+      all, "ipconfig /renew NIC?4", all, "ipconfig /release",
+      all, "ipconfig /renew",       all, "ipconfig /renew " + sjisAdapter,
+      all};
+  for (const auto& c : consoleCases) expected.push_back(c.commandLine);  // refreshing nothing
+  expected.insert(expected.end(), {all, all, "ipconfig /renew", "ipconfig /release"});
+  EXPECT_EQ(Commands(), expected);  // and none after either close
 }
 
 }  // namespace

@@ -30,8 +30,8 @@ HANDLE SixtyFourthFreeHandle() {
 }
 
 TEST_F(RunCapturedTest, KeepsTheOutputUpToOneByteLessThanTheLimitAndLeavesNoHandleOpen) {
-  std::string alphabet;  // far more than the area holds: the rest is read and thrown away
-  while (alphabet.size() < 1 << 20) alphabet += static_cast<char>('A' + alphabet.size() % 26);
+  std::string alphabet(1 << 20, 'A');  // far more than the area holds: the rest is thrown away
+  for (std::size_t i = 0; i < alphabet.size(); ++i) alphabet[i] += i % 26;
   const std::string big = TempFile("big");
   std::ofstream(big, std::ios::binary) << alphabet;
   const struct {
