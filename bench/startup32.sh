@@ -2,7 +2,7 @@
 # Prints the seconds from start to a visible, filled main window for the release
 # program, the 32-bit build that ships, under Wine's 32-bit side emulated by qemu,
 # against the stand-in ipconfig printing a stored report.
-# Usage: bench/startup32.sh [STARTS]   (1 unless given; each start takes minutes)
+# Usage: bench/startup32.sh [STARTS]   (1 unless given)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh

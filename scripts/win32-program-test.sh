@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the real program's test against the release program, the 32-bit build that
-# ships, under Wine's 32-bit side emulated by qemu (each start takes a minute or two).
+# ships, under Wine's 32-bit side emulated by qemu.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-session.sh

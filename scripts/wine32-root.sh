@@ -1,30 +1,41 @@
 #!/usr/bin/env bash
 # Unpacks Wine's 32-bit side from Debian's archive into build/wine32/root, so that the
-# release program can run here under qemu. Nothing is installed on the system: the
-# i386 architecture is added only for the download and removed again if it was not
-# there before. Safe to run again: a complete root is left as it is.
+# release program can run here under qemu, with the qemu that runs it. Nothing is
+# installed on the system: the i386 architecture and the backports source are added
+# only for the download and removed again if they were not there before. Safe to run
+# again: a complete root is left as it is.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$PWD/build/wine32
 root=$top/root
-[ -f "$root/.complete" ] && exit 0
+qemu=$root/usr/bin/qemu-i386
+[ -f "$root/.complete" ] && [ -x "$qemu" ] && exit 0
 
 # The 32-bit loader and everything it loads; the X client libraries are only
 # recommended by Wine, but its display driver needs them.
 packages=(wine32:i386 libxrender1:i386 libxrandr2:i386 libxi6:i386 libxfixes3:i386
   libxcursor1:i386 libxinerama1:i386 libxcomposite1:i386 libxxf86vm1:i386)
 
-added_i386=
-restore_architectures() {
-  if [ -n "$added_i386" ]; then
-    dpkg --remove-architecture i386
-    apt-get update -qq  # the package lists as they were, without i386
+# Bookworm's qemu 7.2 ignores MAP_FIXED_NOREPLACE, which Wine's 32-bit loader reserves
+# its address space with, and a start takes two minutes. With the qemu of
+# bookworm-backports (10.0) it takes seconds; its static qemu-i386 alone is taken.
+backports=/etc/apt/sources.list.d/ipsettings-wine32-backports.list
+added_i386= added_backports=
+restore_sources() {
+  [ -n "$added_i386" ] && dpkg --remove-architecture i386
+  [ -n "$added_backports" ] && rm -f "$backports"
+  if [ -n "$added_i386$added_backports" ]; then
+    apt-get update -qq  # the package lists as they were
   fi
 }
-trap restore_architectures EXIT
+trap restore_sources EXIT
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
   added_i386=yes
+fi
+if [ ! -e "$backports" ]; then
+  echo "deb http://deb.debian.org/debian bookworm-backports main" >"$backports"
+  added_backports=yes
 fi
 echo "wine32: fetching Wine's 32-bit side from Debian's archive into $top"
 apt-get update -qq
@@ -33,6 +44,9 @@ names=$(apt-get install -s --no-install-recommends "${packages[@]}" |
   awk '$1 == "Inst" && $2 ~ /:i386$/ {print $2}')
 (cd "$top/debs" && apt-get download -qq -o APT::Sandbox::User=root $names)
 for deb in "$top"/debs/*.deb; do dpkg -x "$deb" "$root"; done
+rm -f "$top"/debs/*.deb
+(cd "$top/debs" && apt-get download -qq -o APT::Sandbox::User=root qemu-user/bookworm-backports)
+dpkg-deb --fsys-tarfile "$top"/debs/qemu-user_*.deb | tar -x -C "$root" ./usr/bin/qemu-i386
 
 # Wine 8's wine64 looks for the 32-bit loader beside its own real path: a copy of it
 # sits beside the unpacked 32-bit wine, and the 64-bit libraries are the system's.

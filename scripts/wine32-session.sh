@@ -20,14 +20,14 @@ stop_wine32_session() {
 register_i386_binfmt() {
   [ -e "$wine32_binfmt/register" ] || { mount -t binfmt_misc binfmt_misc "$wine32_binfmt" && wine32_mounted=yes; }
   [ -e "$wine32_binfmt/$wine32_entry" ] && echo -1 >"$wine32_binfmt/$wine32_entry"
-  printf '%s' ":$wine32_entry:M::"'\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' \
+  printf '%s' ":$wine32_entry:M::"'\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:'"$wine32_root/usr/bin/qemu-i386"':F' \
     >"$wine32_binfmt/register"
 }
 
 start_wine32_session() {
   bash scripts/wine32-root.sh
-  # The prefix is made natively: setting up its 32-bit side under emulation takes
-  # minutes, so the unpacked 32-bit DLLs are copied into it instead.
+  # The prefix is made natively, and its 32-bit side is the unpacked DLLs copied into
+  # it: nothing of its setting up runs under emulation.
   start_wine_session
   trap stop_wine32_session EXIT
   cp -r "$wine32_root"/usr/lib/i386-linux-gnu/wine/i386-windows/. "$WINEPREFIX/drive_c/windows/syswow64/"

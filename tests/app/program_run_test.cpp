@@ -71,8 +71,8 @@ void UseTheMainWindow(const std::function<void(const char*)>& show) {
   EXPECT_EQ(Text(IDC_FIRST_ADAPTER_VALUE + 2, main), "192.168.56.1");
   press(IDC_RELEASE, "five_ethernet.txt");
   EXPECT_EQ(Text(IDC_FIRST_ADAPTER_VALUE + 2, main), "10.0.2.7");
-  Select(3);
-  press(IDC_RENEW, "win2000.txt");  // two adapters: item 3 is gone, the first is shown
+  Select(2);
+  press(IDC_RENEW, "win2000.txt");  // two adapters: item 2 is gone, the first is shown
   EXPECT_EQ(SendDlgItemMessageA(main, IDC_ADAPTER_LIST, CB_GETCURSEL, 0, 0), 0);
   EXPECT_EQ(Text(IDC_FIRST_ADAPTER_VALUE + 2, main), "10.20.30.40");
   press(IDC_RELEASE_ALL, "empty_name.txt");
@@ -193,7 +193,7 @@ TEST_F(ProgramRun, ShowsWhatEachReportSaysRunsWhatItsWindowsAskAndEndsWithZero) 
   const std::string all = "ipconfig /all";
   Texts expected = {
       all, "ipconfig /renew",       all, "ipconfig /release VirtualBox?Host-Only?Network",
-      all, "ipconfig /renew NIC?4", all, "ipconfig /release",
+      all, "ipconfig /renew NIC?3", all, "ipconfig /release",
       all, "ipconfig /renew",       all, "ipconfig /renew " + sjisAdapter,
       all};
   for (const auto& c : consoleCases) expected.push_back(c.commandLine);  // refreshing nothing
