@@ -36,8 +36,12 @@ void CALLBACK PressInsideTheReport(HWND, UINT, UINT_PTR timer, DWORD) {
   Release(chain.hold);
 }
 
-TEST_F(AppTest, CommandsNestedInEachOthersRefreshesStopAtTheBoundWithStackToSpare) {
-  StartWith("win2000.txt");
+using NestedCommands = StandinTest;
+
+// The windows, created in this process from the real resources.
+TEST_F(NestedCommands, StopAtTheBoundWithStackToSpareAndTheInnermostReadStands) {
+  SetEnv("IPCONFIG_STANDIN_REPORT", Fixture("win2000.txt"));
+  StartUp(GetModuleHandleA(nullptr), SW_SHOW);
   for (HWND window : {mainWindow, consoleWindow})  // another process's reads 0 under Wine
     EXPECT_NE(SendMessageA(window, WM_GETICON, ICON_BIG, 0), 0);
   chain.log = log;
@@ -52,6 +56,9 @@ TEST_F(AppTest, CommandsNestedInEachOthersRefreshesStopAtTheBoundWithStackToSpar
   // The innermost read's five_ethernet, alone.
   EXPECT_EQ(SendDlgItemMessageA(mainWindow, IDC_ADAPTER_LIST, CB_GETCOUNT, 0, 0), 4);
   EXPECT_EQ(Text(IDC_FIRST_HOST_VALUE), "rack-07");
+  SendMessageA(mainWindow, WM_CLOSE, 0, 0);  // and the quit request it leaves
+  for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) {
+  }
 }
 
 }  // namespace

@@ -160,8 +160,11 @@ TEST_F(ProgramRun, ShowsWhatEachReportSaysRunsWhatItsWindowsAskAndEndsWithZero) 
     PROCESS_INFORMATION program = {};
     const std::size_t before = Commands().size();
     std::string commandLine = std::getenv("IPSETTINGS_PROGRAM") ?: "ipsettings.exe";
-    ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &program));
+    const HANDLE job = CreateJobObjectA(nullptr, nullptr);  // it and every command it starts
+    ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                               nullptr, nullptr, &startup, &program));
+    AssignProcessToJobObject(job, program.hProcess);
+    ResumeThread(program.hThread);
     while (Commands().size() == before) Sleep(10);  // its first report runs, held
     main = FindDialog(nullptr), console = FindDialog(main);
     EXPECT_FALSE(IsWindowVisible(main));
@@ -187,9 +190,14 @@ TEST_F(ProgramRun, ShowsWhatEachReportSaysRunsWhatItsWindowsAskAndEndsWithZero) 
     WaitForSingleObject(program.hProcess, INFINITE);
     GetExitCodeProcess(program.hProcess, &code);
     EXPECT_EQ(code, 0u) << (busy ? "closed during a command" : "closed with the console shown");
-    for (HANDLE handle : {program.hProcess, program.hThread}) CloseHandle(handle);
+    Release(hold);  // so that any command started at the close has logged itself and ended
+    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION processes = {};
+    while (QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &processes,
+                                     sizeof processes, nullptr) &&
+           processes.ActiveProcesses > 0)
+      Sleep(10);
+    for (HANDLE handle : {program.hProcess, program.hThread, job}) CloseHandle(handle);
   }
-  Release(hold);
   const std::string all = "ipconfig /all";
   Texts expected = {
       all, "ipconfig /renew",       all, "ipconfig /release VirtualBox?Host-Only?Network",

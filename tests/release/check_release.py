@@ -26,21 +26,23 @@ def failures(path, zip_path):
                  for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries
                  for name in kind.directory.entries for language in name.directory.entries}
     yield sorted(resources) == [(3, 1, 1041), (4, "MENU2", 0), (5, "DIALOG1", 0),
-                                (5, "DIALOG2", 0), (14, "ICON", 1041)], f"resources {sorted(resources)}"
-    group, image = resources.get((14, "ICON", 1041), bytes(20)), resources.get((3, 1, 1041), bytes(40))
+                                (5, "DIALOG2", 0), (14, "ICON", 1041)], f"resources {resources}"
+    group = resources.get((14, "ICON", 1041), bytes(20))
+    image = resources.get((3, 1, 1041), bytes(40))
     yield (struct.unpack_from("<HHHBBB", group), struct.unpack_from("<IiiHH", image)[1:]) == (
         (0, 1, 1, 32, 32, 16), (32, 64, 1, 4)), "one 32 x 32 icon image in 16 colours"
     for name, style, controls in (("DIALOG1", 0x80CA0842, 41), ("DIALOG2", 0x80CF1042, 1)):
         template = struct.unpack_from("<IIH", resources.get((5, name, 0), bytes(10)))
-        yield template == (style, 0, controls), f"{name}: a plain template, its style, {controls} controls"
+        yield template == (style, 0, controls), f"{name}: its style and {controls} controls"
     with zipfile.ZipFile(zip_path) as download:
-        yield sorted(download.namelist()) == ["ipconfig.exe", "ipsettings.exe", "readme.txt"], "the files"
+        files = sorted(download.namelist())
+        yield files == ["ipconfig.exe", "ipsettings.exe", "readme.txt"], f"the files {files}"
         yield download.read("ipsettings.exe") == open(path, "rb").read(), "this very program"
         readme = download.read("readme.txt")
-        yield readme.count(b"\n") == readme.count(b"\r\n") > 0, "the readme has CR LF line ends"
-        yield BUNDLED in readme.decode("shift_jis"), "the readme, in Shift_JIS, says ipconfig.exe is bundled"
+        yield readme.count(b"\n") == readme.count(b"\r\n") > 0, "the readme's CR LF line ends"
+        yield BUNDLED in readme.decode("shift_jis"), "the readme says where ipconfig.exe is"
 
 
 failed = [what for ok, what in failures(sys.argv[1], sys.argv[2]) if not ok]
-print("\n".join(f"FAIL: {what}" for what in failed) + f"\n{sys.argv[1]}: {len(failed)} checks failed")
+print("".join(f"FAIL: {what}\n" for what in failed) + f"{sys.argv[1]}: {len(failed)} checks failed")
 sys.exit(1 if failed else 0)

@@ -1,6 +1,6 @@
 // Shared by the Windows tests: files, the stand-in ipconfig (steered through the
 // environment its children inherit), acting from inside the runner's message pump,
-// and the program's windows, created in the test process from the real resources.
+// and reading and pressing the program's windows.
 #pragma once
 
 #include <windows.h>
@@ -97,19 +97,3 @@ inline std::string Text(int control, HWND window = mainWindow) {
 inline void Press(int control, HWND window = mainWindow) {
   SendMessageA(window, WM_COMMAND, control, 0);
 }
-
-// Creates the windows from a report, closes them as the user would, and takes the
-// quit request as the main loop would.
-class AppTest : public StandinTest {
- protected:
-  void StartWith(const char* fixture) {
-    SetEnv("IPCONFIG_STANDIN_REPORT", Fixture(fixture));
-    StartUp(GetModuleHandleA(nullptr), SW_SHOW);
-  }
-
-  void TearDown() override {
-    if (IsWindow(mainWindow)) SendMessageA(mainWindow, WM_CLOSE, 0, 0);
-    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) {
-    }
-  }
-};
