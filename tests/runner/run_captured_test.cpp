@@ -75,16 +75,4 @@ TEST_F(RunCapturedTest, OutputStillInThePipeWhenTheChildHasEndedIsKept) {
   EXPECT_EQ(Capture("ipconfig /all"), ReadFileText(Fixture("win2000.txt")));
 }
 
-TEST_F(RunCapturedTest, ACommandStartedFromThePumpCompletesFirstInItsOwnArea) {
-  const std::string hold = Hold();
-  char inner[TEXT_AREA_SIZE] = "not run";
-  DuringNextPump([&] {
-    SetEnv("IPCONFIG_STANDIN_HOLD", "");
-    RunCaptured("ipconfig inner", inner, TEXT_AREA_SIZE);
-    Release(hold);  // only now may the outer command end
-  });
-  EXPECT_EQ(Capture("ipconfig outer"), "ipconfig outer\r\n");
-  EXPECT_STREQ(inner, "ipconfig inner\r\n");
-}
-
 }  // namespace
