@@ -54,21 +54,30 @@ if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
   target_link_options(ipsettings PRIVATE -s -Wl,--gc-sections)
 endif()
 
-# A classic-form ipconfig for systems whose own prints another form; it lies in a
-# folder of its own, apart from the tests' stand-in of the same name.
-add_executable(classic-ipconfig
-  tools/ipconfig/main.cpp
+# A classic-form ipconfig for systems whose own prints another form, built as the
+# program is; it lies in a folder of its own, apart from the tests' stand-in of the
+# same name. Its parts form a library that the tests also link.
+add_library(ipconfig-tool STATIC
   tools/ipconfig/classic_report.cpp
   tools/ipconfig/platform_config.cpp
+  tools/ipconfig/lease_change.cpp
   tools/ipconfig/wildcard.cpp
 )
-target_include_directories(classic-ipconfig PRIVATE ${PROJECT_SOURCE_DIR})
-target_link_libraries(classic-ipconfig PRIVATE iphlpapi)
-target_link_options(classic-ipconfig PRIVATE -static)
+target_include_directories(ipconfig-tool PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(ipconfig-tool PUBLIC iphlpapi)
+add_executable(classic-ipconfig tools/ipconfig/main.cpp)
+target_link_libraries(classic-ipconfig PRIVATE ipconfig-tool)
+foreach(target ipconfig-tool classic-ipconfig)
+  target_compile_options(${target} PRIVATE ${PRODUCT_COMPILE_OPTIONS})
+endforeach()
+target_link_options(classic-ipconfig PRIVATE ${PRODUCT_LINK_OPTIONS})
 set_target_properties(classic-ipconfig PROPERTIES OUTPUT_NAME ipconfig
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools/ipconfig)
 if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
-  target_link_options(classic-ipconfig PRIVATE -s)
+  foreach(target ipconfig-tool classic-ipconfig)
+    target_compile_options(${target} PRIVATE -ffunction-sections -fno-asynchronous-unwind-tables)
+  endforeach()
+  target_link_options(classic-ipconfig PRIVATE -s -Wl,--gc-sections)
 endif()
 
 # Arranges the program's windows for scripts/screenshot.sh and scripts/run.sh.

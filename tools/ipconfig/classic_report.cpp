@@ -2,11 +2,6 @@
 
 #include <cstring>
 
-namespace {
-
-constexpr std::size_t INDENT = 8;
-constexpr std::size_t VALUE_COLUMN = 44;  // where the ':' before each value stands
-
 void Append(ReportText& report, const char* text) {
   const std::size_t length = std::strlen(text);
   if (report.length + length >= sizeof report.text) return;
@@ -14,10 +9,19 @@ void Append(ReportText& report, const char* text) {
   report.length += length;
 }
 
+void Append(ReportText& report, std::initializer_list<const char*> pieces) {
+  for (const char* piece : pieces) Append(report, piece);
+}
+
 void Line(ReportText& report, const char* text) {
   Append(report, text);
   Append(report, "\r\n");
 }
+
+namespace {
+
+constexpr std::size_t INDENT = 8;
+constexpr std::size_t VALUE_COLUMN = 44;  // where the ':' before each value stands
 
 // "        Key . . . . . . : value"
 void Setting(ReportText& report, const char* key, const char* value) {
@@ -49,13 +53,23 @@ void ListSetting(ReportText& report, const char* key, const char (*values)[ADDRE
 
 const char* YesNo(bool value) { return value ? "Yes" : "No"; }
 
-void Header(ReportText& report, const AdapterConfig& adapter) {
+// The adapter's header; false when its link is down, which the report then says
+// instead of its addresses.
+bool Header(ReportText& report, const AdapterConfig& adapter) {
   Line(report, "");
   Append(report, adapter.kind);
   Append(report, " adapter ");
   Append(report, adapter.name);
   Line(report, ":");
   Line(report, "");
+  if (!adapter.connected) Setting(report, "Media State", "Media disconnected");
+  return adapter.connected;
+}
+
+void AddressSettings(ReportText& report, const AdapterConfig& adapter) {
+  ListSetting(report, "IP Address", adapter.addresses, adapter.addressCount);
+  ListSetting(report, "Subnet Mask", adapter.masks, adapter.addressCount);
+  ListSetting(report, "Default Gateway", adapter.gateways, adapter.gatewayCount);
 }
 
 }  // namespace
@@ -75,13 +89,12 @@ void WriteFullReport(ReportText& report, const HostConfig& host, const AdapterCo
   Setting(report, "NetBIOS Resolution Uses DNS", YesNo(host.netbiosUsesDns));
   for (int i = 0; i < count; ++i) {
     const AdapterConfig& adapter = adapters[i];
-    Header(report, adapter);
+    const bool connected = Header(report, adapter);
     Setting(report, "Description", adapter.description);
     Setting(report, "Physical Address", adapter.physicalAddress);
+    if (!connected) continue;
     Setting(report, "DHCP Enabled", YesNo(adapter.dhcpEnabled));
-    ListSetting(report, "IP Address", adapter.addresses, adapter.addressCount);
-    ListSetting(report, "Subnet Mask", adapter.masks, adapter.addressCount);
-    ListSetting(report, "Default Gateway", adapter.gateways, adapter.gatewayCount);
+    AddressSettings(report, adapter);
     if (adapter.dhcpEnabled) Setting(report, "DHCP Server", adapter.dhcpServer);
     Setting(report, "Primary WINS Server", adapter.primaryWinsServer);
     Setting(report, "Secondary WINS Server", adapter.secondaryWinsServer);
@@ -95,13 +108,9 @@ void WriteFullReport(ReportText& report, const HostConfig& host, const AdapterCo
 void WriteShortReport(ReportText& report, const AdapterConfig* adapters, int count) {
   Line(report, "");
   Line(report, "Windows IP Configuration");
-  for (int i = 0; i < count; ++i) {
-    const AdapterConfig& adapter = adapters[i];
-    Header(report, adapter);
-    ListSetting(report, "IP Address", adapter.addresses, adapter.addressCount);
-    ListSetting(report, "Subnet Mask", adapter.masks, adapter.addressCount);
-    ListSetting(report, "Default Gateway", adapter.gateways, adapter.gatewayCount);
-  }
+  Line(report, "");
+  for (int i = 0; i < count; ++i)
+    if (Header(report, adapters[i])) AddressSettings(report, adapters[i]);
 }
 
 const char* AdapterKind(unsigned interfaceType) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 
 constexpr int MAX_LISTED = 8;  // addresses, gateways or DNS servers shown per list
 constexpr std::size_t ADDRESS_SIZE = 64;
@@ -12,7 +13,7 @@ constexpr std::size_t TEXT_SIZE = 256;
 struct HostConfig {
   char hostName[TEXT_SIZE];
   char primaryDnsSuffix[TEXT_SIZE];
-  char nodeType[32];
+  const char* nodeType;
   char scopeId[TEXT_SIZE];
   bool ipRouting;
   bool winsProxy;
@@ -22,7 +23,9 @@ struct HostConfig {
 };
 
 struct AdapterConfig {
-  const char* kind;  // "Ethernet", "PPP", ... as the header names it
+  const char* kind;     // "Ethernet", "PPP", ... as the header names it
+  unsigned long index;  // the system's interface index, for renew and release
+  bool connected;       // false: the link is down, and the report says "Media disconnected"
   char name[TEXT_SIZE];
   char description[TEXT_SIZE];
   char physicalAddress[ADDRESS_SIZE];
@@ -39,14 +42,19 @@ struct AdapterConfig {
   char leaseExpires[TEXT_SIZE];
 };
 
-// Text built up line by line; what does not fit is dropped at a line's end.
+// Text built up piece by piece; a piece that does not fit is dropped whole.
 struct ReportText {
   char text[1 << 16];
   std::size_t length;
 };
 
+void Append(ReportText& report, const char* text);
+void Append(ReportText& report, std::initializer_list<const char*> pieces);
+void Line(ReportText& report, const char* text);  // text and CR LF
+
 void WriteFullReport(ReportText& report, const HostConfig& host, const AdapterConfig* adapters,
                      int count);
+// Each adapter's address, mask and gateway lines (or its media state), nothing else.
 void WriteShortReport(ReportText& report, const AdapterConfig* adapters, int count);
 
 // The header word for an interface type number (IF_TYPE_*), or nullptr for the

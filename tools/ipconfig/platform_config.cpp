@@ -1,13 +1,25 @@
 #include "tools/ipconfig/platform_config.h"
 
-#include <winsock2.h>  // before iphlpapi.h, for IP_ADAPTER_ADDRESSES
-#include <iphlpapi.h>
-
-#include <cstdio>
 #include <cstring>
-#include <ctime>
+
+// The 32-bit system fills its structures in this layout, with 4-byte lease times.
+#ifndef _WIN64
+static_assert(sizeof(time_t) == 4 && sizeof(IP_ADAPTER_INFO) == 640 &&
+                  offsetof(IP_ADAPTER_INFO, LeaseObtained) == 632 &&
+                  offsetof(IP_ADAPTER_INFO, LeaseExpires) == 636,
+              "IP_ADAPTER_INFO as 32-bit Windows fills it");
+static_assert(sizeof(FIXED_INFO) == 584 && offsetof(FIXED_INFO, NodeType) == 308,
+              "FIXED_INFO as 32-bit Windows fills it");
+#endif
 
 namespace {
+
+// A function that not every system has, looked up by name.
+template <typename Function>
+Function Lookup(HMODULE module, const char* name) {
+  return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                : nullptr;
+}
 
 const char* NodeTypeName(UINT type) {
   switch (type) {
@@ -19,125 +31,186 @@ const char* NodeTypeName(UINT type) {
   }
 }
 
-bool ReadHost(HostConfig& host, DWORD* error) {
-  static unsigned char buffer[1 << 16];
-  ULONG size = sizeof buffer;
-  FIXED_INFO* info = reinterpret_cast<FIXED_INFO*>(buffer);
-  *error = GetNetworkParams(info, &size);
-  if (*error != ERROR_SUCCESS) return false;
-  CopyClean(host.hostName, sizeof host.hostName, info->HostName);
-  CopyClean(host.primaryDnsSuffix, sizeof host.primaryDnsSuffix, info->DomainName);
-  CopyClean(host.nodeType, sizeof host.nodeType, NodeTypeName(info->NodeType));
-  CopyClean(host.scopeId, sizeof host.scopeId, info->ScopeId);
-  host.ipRouting = info->EnableRouting != 0;
-  host.winsProxy = info->EnableProxy != 0;
-  host.netbiosUsesDns = info->EnableDns != 0;
-  host.dnsServerCount = 0;
-  for (IP_ADDR_STRING* server = &info->DnsServerList;
-       server != nullptr && host.dnsServerCount < MAX_LISTED; server = server->Next) {
-    if (server->IpAddress.String[0] == '\0') continue;
-    CopyClean(host.dnsServers[host.dnsServerCount++], ADDRESS_SIZE, server->IpAddress.String);
+// Copies the entries of a list, leaving out empty ones and those that only mark an
+// absent address; returns their number.
+int CopyList(const IP_ADDR_STRING* entry, char (*values)[ADDRESS_SIZE], bool withoutNone) {
+  int count = 0;
+  for (; entry != nullptr && count < MAX_LISTED; entry = entry->Next) {
+    const char* value = entry->IpAddress.String;
+    if (value[0] == '\0' || (withoutNone && std::strcmp(value, "0.0.0.0") == 0)) continue;
+    CopyClean(values[count++], ADDRESS_SIZE, value);
   }
-  return true;
+  return count;
 }
 
-// Connection names ("Local Area Connection") come from GetAdaptersAddresses, which
-// systems before XP lack: there the adapter's own name stands in.
-void FindConnectionName(const char* adapterName, char* name, std::size_t size) {
-  CopyClean(name, size, adapterName);
-  using GetAddresses = ULONG(WINAPI*)(ULONG, ULONG, void*, IP_ADAPTER_ADDRESSES*, ULONG*);
-  HMODULE library = GetModuleHandleA("iphlpapi.dll");
-  auto get = library ? reinterpret_cast<GetAddresses>(
-                           reinterpret_cast<void*>(GetProcAddress(library, "GetAdaptersAddresses")))
-                     : nullptr;
-  if (get == nullptr) return;
-  static unsigned char buffer[1 << 18];
-  ULONG length = sizeof buffer;
-  auto* first = reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buffer);
-  const ULONG flags = GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST | GAA_FLAG_SKIP_DNS_SERVER;
-  if (get(AF_UNSPEC, flags, nullptr, first, &length) != ERROR_SUCCESS) return;
-  for (IP_ADAPTER_ADDRESSES* entry = first; entry != nullptr; entry = entry->Next) {
-    if (entry->AdapterName == nullptr || std::strcmp(entry->AdapterName, adapterName) != 0)
+void ConvertHost(const FIXED_INFO& info, HostConfig& host) {
+  CopyClean(host.hostName, sizeof host.hostName, info.HostName);
+  CopyClean(host.primaryDnsSuffix, sizeof host.primaryDnsSuffix, info.DomainName);
+  host.nodeType = NodeTypeName(info.NodeType);
+  CopyClean(host.scopeId, sizeof host.scopeId, info.ScopeId);
+  host.ipRouting = info.EnableRouting != 0;
+  host.winsProxy = info.EnableProxy != 0;
+  host.netbiosUsesDns = info.EnableDns != 0;
+  host.dnsServerCount = CopyList(&info.DnsServerList, host.dnsServers, false);
+}
+
+// Windows 2000 keeps the connection name only here, under the adapter's GUID. The
+// registry functions are looked up when needed, so the tool imports no more DLLs.
+void RegistryConnectionName(const char* adapterName, char* name, std::size_t size) {
+  using Open = LONG(WINAPI*)(HKEY, const char*, DWORD, REGSAM, HKEY*);
+  using Query = LONG(WINAPI*)(HKEY, const char*, DWORD*, DWORD*, BYTE*, DWORD*);
+  using Close = LONG(WINAPI*)(HKEY);
+  const HMODULE advapi = LoadLibraryA("advapi32.dll");
+  if (advapi == nullptr) return;
+  const auto open = Lookup<Open>(advapi, "RegOpenKeyExA");
+  const auto query = Lookup<Query>(advapi, "RegQueryValueExA");
+  const auto close = Lookup<Close>(advapi, "RegCloseKey");
+  char path[400] =
+      "SYSTEM\\CurrentControlSet\\Control\\Network\\"
+      "{4D36E972-E325-11CE-BFC1-08002BE10318}\\";
+  std::strncat(path, adapterName, 300);
+  std::strcat(path, "\\Connection");
+  HKEY key;
+  if (open && query && close && open(HKEY_LOCAL_MACHINE, path, 0, KEY_QUERY_VALUE, &key) == 0) {
+    char value[TEXT_SIZE] = "";
+    DWORD type = 0, length = sizeof value - 1;
+    if (query(key, "Name", nullptr, &type, reinterpret_cast<BYTE*>(value), &length) == 0 &&
+        type == REG_SZ)
+      CopyClean(name, size, value);
+    close(key);
+  }
+  FreeLibrary(advapi);
+}
+
+// The connection name ("Local Area Connection") and link state; where the system
+// says nothing of them, the adapter's own name and a link that is up.
+void FindConnection(const IP_ADAPTER_INFO& info, const IP_ADAPTER_ADDRESSES* connections,
+                    AdapterConfig& adapter) {
+  CopyClean(adapter.name, sizeof adapter.name, info.AdapterName);
+  adapter.connected = true;
+  if (connections == nullptr) {
+    RegistryConnectionName(info.AdapterName, adapter.name, sizeof adapter.name);
+    MIB_IFROW row = {};
+    row.dwIndex = info.Index;
+    if (GetIfEntry(&row) == NO_ERROR)
+      adapter.connected = row.dwOperStatus == MIB_IF_OPER_STATUS_CONNECTED ||
+                          row.dwOperStatus == MIB_IF_OPER_STATUS_OPERATIONAL;
+    return;
+  }
+  for (const IP_ADAPTER_ADDRESSES* entry = connections; entry != nullptr; entry = entry->Next) {
+    if (entry->AdapterName == nullptr || std::strcmp(entry->AdapterName, info.AdapterName) != 0)
       continue;
     char friendly[TEXT_SIZE];
     if (entry->FriendlyName != nullptr &&
         WideCharToMultiByte(CP_ACP, 0, entry->FriendlyName, -1, friendly, sizeof friendly, nullptr,
                             nullptr) > 0)
-      CopyClean(name, size, friendly);
+      CopyClean(adapter.name, sizeof adapter.name, friendly);
+    adapter.connected = entry->OperStatus == IfOperStatusUp;
     return;
   }
 }
 
-void FormatLeaseTime(time_t when, char* text, std::size_t size) {
-  // time_t counts seconds from 1970; FILETIME counts 100 ns from 1601.
-  ULARGE_INTEGER ticks;
-  ticks.QuadPart = static_cast<ULONGLONG>(when) * 10000000ULL + 116444736000000000ULL;
-  FILETIME utc = {ticks.LowPart, ticks.HighPart};
-  FILETIME local;
-  SYSTEMTIME time;
-  if (when == 0 || !FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &time)) {
-    text[0] = '\0';
-    return;
-  }
-  char date[128] = "";
-  char clock[64] = "";
-  GetDateFormatA(LOCALE_USER_DEFAULT, DATE_LONGDATE, &time, nullptr, date, sizeof date);
-  GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &time, nullptr, clock, sizeof clock);
-  std::snprintf(text, size, "%s %s", date, clock);
-}
-
-void ReadAdapter(const IP_ADAPTER_INFO& info, const char* kind, AdapterConfig& adapter) {
+void ConvertAdapter(const IP_ADAPTER_INFO& info, const char* kind,
+                    const IP_ADAPTER_ADDRESSES* connections, AdapterConfig& adapter) {
   adapter = {};
   adapter.kind = kind;
-  FindConnectionName(info.AdapterName, adapter.name, sizeof adapter.name);
+  adapter.index = info.Index;
+  FindConnection(info, connections, adapter);
   CopyClean(adapter.description, sizeof adapter.description, info.Description);
   // "00-0C-F1-11-22-33": three characters a byte, at most eight bytes, fits 64.
-  std::size_t at = 0;
-  for (UINT i = 0; i < info.AddressLength && i < MAX_ADAPTER_ADDRESS_LENGTH; ++i)
-    at += std::snprintf(adapter.physicalAddress + at, sizeof adapter.physicalAddress - at,
-                        i == 0 ? "%02X" : "-%02X", info.Address[i]);
+  static const char digits[] = "0123456789ABCDEF";
+  char* at = adapter.physicalAddress;
+  for (UINT i = 0; i < info.AddressLength && i < MAX_ADAPTER_ADDRESS_LENGTH; ++i) {
+    if (i > 0) *at++ = '-';
+    *at++ = digits[info.Address[i] >> 4];
+    *at++ = digits[info.Address[i] & 15];
+  }
   adapter.dhcpEnabled = info.DhcpEnabled != 0;
   for (const IP_ADDR_STRING* entry = &info.IpAddressList;
        entry != nullptr && adapter.addressCount < MAX_LISTED; entry = entry->Next) {
     CopyClean(adapter.addresses[adapter.addressCount], ADDRESS_SIZE, entry->IpAddress.String);
-    CopyClean(adapter.masks[adapter.addressCount], ADDRESS_SIZE, entry->IpMask.String);
-    ++adapter.addressCount;
+    CopyClean(adapter.masks[adapter.addressCount++], ADDRESS_SIZE, entry->IpMask.String);
   }
-  for (const IP_ADDR_STRING* entry = &info.GatewayList;
-       entry != nullptr && adapter.gatewayCount < MAX_LISTED; entry = entry->Next) {
-    if (entry->IpAddress.String[0] == '\0' || std::strcmp(entry->IpAddress.String, "0.0.0.0") == 0)
-      continue;
-    CopyClean(adapter.gateways[adapter.gatewayCount++], ADDRESS_SIZE, entry->IpAddress.String);
+  adapter.gatewayCount = CopyList(&info.GatewayList, adapter.gateways, true);
+  if (adapter.dhcpEnabled) {
+    CopyClean(adapter.dhcpServer, sizeof adapter.dhcpServer, info.DhcpServer.IpAddress.String);
+    FormatLeaseTime(info.LeaseObtained, LOCALE_USER_DEFAULT, adapter.leaseObtained,
+                    sizeof adapter.leaseObtained);
+    FormatLeaseTime(info.LeaseExpires, LOCALE_USER_DEFAULT, adapter.leaseExpires,
+                    sizeof adapter.leaseExpires);
   }
-  CopyClean(adapter.dhcpServer, sizeof adapter.dhcpServer, info.DhcpServer.IpAddress.String);
   if (info.HaveWins) {
     CopyClean(adapter.primaryWinsServer, sizeof adapter.primaryWinsServer,
               info.PrimaryWinsServer.IpAddress.String);
     CopyClean(adapter.secondaryWinsServer, sizeof adapter.secondaryWinsServer,
               info.SecondaryWinsServer.IpAddress.String);
   }
-  FormatLeaseTime(info.LeaseObtained, adapter.leaseObtained, sizeof adapter.leaseObtained);
-  FormatLeaseTime(info.LeaseExpires, adapter.leaseExpires, sizeof adapter.leaseExpires);
 }
 
 }  // namespace
 
-bool ReadPlatformConfig(PlatformConfig& config, DWORD* error) {
-  if (!ReadHost(config.host, error)) return false;
-  static unsigned char buffer[1 << 18];
-  ULONG size = sizeof buffer;
-  auto* first = reinterpret_cast<IP_ADAPTER_INFO*>(buffer);
+void FormatLeaseTime(time_t when, LCID locale, char* text, std::size_t size) {
+  text[0] = '\0';
+  // time_t counts seconds from 1970; FILETIME counts 100 ns from 1601.
+  ULARGE_INTEGER ticks;
+  ticks.QuadPart = static_cast<ULONGLONG>(when) * 10000000ULL + 116444736000000000ULL;
+  const FILETIME utc = {ticks.LowPart, ticks.HighPart};
+  FILETIME local;
+  SYSTEMTIME time;
+  if (when == 0 || !FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &time))
+    return;
+  // The wide forms, converted to the ANSI code page: the "A" forms would write the
+  // locale's own code page, which the window would misread.
+  wchar_t wide[TEXT_SIZE];
+  int length = GetDateFormatW(locale, DATE_LONGDATE, &time, nullptr, wide, 160);
+  if (length == 0) return;
+  wide[length - 1] = L' ';
+  if (GetTimeFormatW(locale, 0, &time, nullptr, wide + length, TEXT_SIZE - length) == 0) return;
+  if (WideCharToMultiByte(CP_ACP, 0, wide, -1, text, static_cast<int>(size), nullptr, nullptr) == 0)
+    text[0] = '\0';
+}
+
+void ConvertConfig(const FIXED_INFO& host, const IP_ADAPTER_INFO* adapters,
+                   const IP_ADAPTER_ADDRESSES* connections, PlatformConfig& config) {
+  ConvertHost(host, config.host);
   config.adapterCount = 0;
-  *error = GetAdaptersInfo(first, &size);
-  if (*error == ERROR_NO_DATA) return true;  // no adapters at all
-  if (*error != ERROR_SUCCESS) return false;
-  for (IP_ADAPTER_INFO* info = first; info != nullptr && config.adapterCount < MAX_ADAPTERS;
-       info = info->Next) {
-    const char* kind = AdapterKind(info->Type);
-    if (kind == nullptr) continue;
-    ReadAdapter(*info, kind, config.adapters[config.adapterCount]);
-    config.indexes[config.adapterCount] = info->Index;
-    ++config.adapterCount;
+  // The adapters in use first: the window has room for four.
+  for (int pass = 0; pass < 2; ++pass) {
+    const bool connected = pass == 0;
+    for (const IP_ADAPTER_INFO* info = adapters; info != nullptr; info = info->Next) {
+      const char* kind = AdapterKind(info->Type);
+      if (kind == nullptr || config.adapterCount == MAX_ADAPTERS) continue;
+      AdapterConfig& adapter = config.adapters[config.adapterCount];
+      ConvertAdapter(*info, kind, connections, adapter);
+      if (adapter.connected == connected) ++config.adapterCount;
+    }
   }
+}
+
+bool ReadPlatformConfig(PlatformConfig& config, DWORD* error) {
+  static unsigned char hostBuffer[1 << 14];
+  static unsigned char adapterBuffer[1 << 18];
+  static unsigned char connectionBuffer[1 << 18];
+  ULONG size = sizeof hostBuffer;
+  const auto host = reinterpret_cast<FIXED_INFO*>(hostBuffer);
+  if ((*error = GetNetworkParams(host, &size)) != ERROR_SUCCESS) return false;
+  size = sizeof adapterBuffer;
+  auto adapters = reinterpret_cast<IP_ADAPTER_INFO*>(adapterBuffer);
+  *error = GetAdaptersInfo(adapters, &size);
+  if (*error == ERROR_NO_DATA)
+    adapters = nullptr;  // no adapters at all
+  else if (*error != ERROR_SUCCESS)
+    return false;
+  // GetAdaptersAddresses came with XP.
+  using GetAddresses = ULONG(WINAPI*)(ULONG, ULONG, void*, IP_ADAPTER_ADDRESSES*, ULONG*);
+  const auto get = Lookup<GetAddresses>(GetModuleHandleA("iphlpapi.dll"), "GetAdaptersAddresses");
+  auto connections = reinterpret_cast<IP_ADAPTER_ADDRESSES*>(connectionBuffer);
+  size = sizeof connectionBuffer;
+  const ULONG flags = GAA_FLAG_SKIP_UNICAST | GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST |
+                      GAA_FLAG_SKIP_DNS_SERVER;
+  if (get == nullptr || get(AF_UNSPEC, flags, nullptr, connections, &size) != ERROR_SUCCESS)
+    connections = nullptr;
+  ConvertConfig(*host, adapters, connections, config);
+  *error = 0;
   return true;
 }
