@@ -7,8 +7,7 @@ include(cmake/googletest.cmake)
 
 add_executable(native-tests
   tests/report/report_scanner_test.cpp
-  tests/tools/classic_report_test.cpp
-  tools/ipconfig/classic_report.cpp
+  tests/tools/wildcard_test.cpp
   tools/ipconfig/wildcard.cpp
 )
 target_compile_definitions(native-tests PRIVATE SOURCE_DIR="${PROJECT_SOURCE_DIR}")

@@ -17,7 +17,7 @@ add_executable(windows-tests
   ${RESOURCE_SCRIPT}
 )
 target_compile_definitions(windows-tests PRIVATE SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-target_link_libraries(windows-tests PRIVATE app iphlpapi GTest::gtest_main)
+target_link_libraries(windows-tests PRIVATE app ipconfig-tool GTest::gtest_main)
 target_link_options(windows-tests PRIVATE -static -Wl,--stack,1048576)
 add_dependencies(windows-tests ipsettings ipconfig-standin classic-ipconfig icon)
 # Each test alone, and then all of them together in one process, in shuffled order.

@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
-# Runs the real program's test against the release program, the 32-bit build that
-# ships, under Wine's 32-bit side emulated by qemu.
+# Runs the real program's test against the release program, and the classic ipconfig's
+# test against the ipconfig.exe of the download: the 32-bit files that ship, under
+# Wine's 32-bit side emulated by qemu.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-session.sh
 source scripts/wine32-session.sh
 start_wine32_session
-export IPSETTINGS_PROGRAM="Z:$(realpath build/win32/ipsettings.exe | tr / '\\')"
+read_system_for_tool_tests
+python3 -m zipfile -e build/win32/ipsettings-*-win32.zip "$WINEPREFIX/download"
+windows_path() { echo "Z:$(realpath "$1" | tr / '\\')"; }
+export IPSETTINGS_PROGRAM=$(windows_path build/win32/ipsettings.exe)
+export IPCONFIG_TOOL=$(windows_path "$WINEPREFIX/download/ipconfig.exe")
 cd build/win64  # the stand-in is found in the current folder
-"$WINE" windows-tests.exe --gtest_filter='ProgramRun.*'
+"$WINE" windows-tests.exe --gtest_filter='ProgramRun.*:ClassicIpconfig.*'

@@ -39,3 +39,12 @@ start_wine_session() {
   "$WINE" wineboot -i >/dev/null 2>&1
   add_caption_font
 }
+
+# For the classic ipconfig's tests, after start_wine_session: Linux's own reading of
+# this machine to compare its report with, and the time zone its stored reports'
+# lease times are written in.
+read_system_for_tool_tests() {
+  export TZ=Asia/Tokyo
+  python3 tests/tools/system_facts.py >"$WINEPREFIX/system-facts.txt"
+  export IPCONFIG_SYSTEM_FACTS="Z:$WINEPREFIX/system-facts.txt"
+}
