@@ -34,7 +34,11 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   added_i386=yes
 fi
 if [ ! -e "$backports" ]; then
-  echo "deb http://deb.debian.org/debian bookworm-backports main" >"$backports"
+  # From the mirror that the machine's own bookworm suite comes from, as apt reads them.
+  mirror=$(apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(TARGET_OF)' |
+    awk '$2 == "bookworm" && $3 == "deb" { print $1; exit }')
+  [ -n "$mirror" ] || { echo "wine32: the apt sources have no bookworm suite" >&2; exit 1; }
+  echo "deb $mirror bookworm-backports main" >"$backports"
   added_backports=yes
 fi
 echo "wine32: fetching Wine's 32-bit side from Debian's archive into $top"
