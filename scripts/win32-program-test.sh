@@ -12,5 +12,6 @@ python3 -m zipfile -e build/win32/ipsettings-*-win32.zip "$WINEPREFIX/download"
 windows_path() { echo "Z:$(realpath "$1" | tr / '\\')"; }
 export IPSETTINGS_PROGRAM=$(windows_path build/win32/ipsettings.exe)
 export IPCONFIG_TOOL=$(windows_path "$WINEPREFIX/download/ipconfig.exe")
+echo "win32-program: $IPSETTINGS_PROGRAM, and ipconfig.exe from $(basename build/win32/ipsettings-*-win32.zip)"
 cd build/win64  # the stand-in is found in the current folder
 "$WINE" windows-tests.exe --gtest_filter='ProgramRun.*:ClassicIpconfig.*'
