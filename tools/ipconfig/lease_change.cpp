@@ -69,14 +69,16 @@ int ChangeLeases(const PlatformConfig& config, bool renew, const char* pattern, 
     }
     Line(out, "");
   }
-  if (acted == 0) {
+  if (acted == 0 && pattern != nullptr) {
     char name[TEXT_SIZE];
-    if (pattern != nullptr) CopyClean(name, sizeof name, pattern);
-    Append(out, {"ipconfig: no adapter ", pattern ? "is named \"" : "uses DHCP",
-                 pattern ? name : ", so there is no lease to ", pattern ? "\"." : verb});
-    Line(out, pattern ? "" : ".");
-    return 1;
+    CopyClean(name, sizeof name, pattern);
+    Append(out, {"ipconfig: no adapter is named \"", name});
+    Line(out, "\".");
+  } else if (acted == 0) {
+    Append(out, {"ipconfig: no adapter uses DHCP, so there is no lease to ", verb});
+    Line(out, ".");
   }
+  if (acted == 0) return 1;
   if (needsRights) Line(out, ""), Line(out, ADMINISTRATOR_ADVICE);
   return failed == 0 ? 0 : 1;
 }
