@@ -5,11 +5,7 @@ target_link_libraries(report-dump PRIVATE report)
 
 include(cmake/googletest.cmake)
 
-add_executable(native-tests
-  tests/report/report_scanner_test.cpp
-  tests/tools/wildcard_test.cpp
-  tools/ipconfig/wildcard.cpp
-)
+add_executable(native-tests tests/report/report_scanner_test.cpp)
 target_compile_definitions(native-tests PRIVATE SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 target_link_libraries(native-tests PRIVATE report GTest::gtest_main)
 gtest_discover_tests(native-tests DISCOVERY_MODE PRE_TEST)

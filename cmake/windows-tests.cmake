@@ -14,16 +14,30 @@ add_executable(windows-tests
   tests/app/main_window_test.cpp
   tests/app/program_run_test.cpp
   tests/tools/ipconfig_tool_test.cpp
+  tests/tools/wildcard_test.cpp
   ${RESOURCE_SCRIPT}
 )
 target_compile_definitions(windows-tests PRIVATE SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 target_link_libraries(windows-tests PRIVATE app ipconfig-tool GTest::gtest_main)
 target_link_options(windows-tests PRIVATE -static -Wl,--stack,1048576)
 add_dependencies(windows-tests ipsettings ipconfig-standin classic-ipconfig icon)
-# Each test alone, and then all of them together in one process, in shuffled order.
-gtest_discover_tests(windows-tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
-add_test(NAME windows-tests.all-shuffled COMMAND windows-tests --gtest_shuffle)
+# Each test alone, and then all of them together in one process, in shuffled order; but
+# for the test of a system without IP Helper, whose process runs with it taken away.
+gtest_discover_tests(windows-tests TEST_FILTER -WithoutIpHelper.* DISCOVERY_MODE PRE_TEST
+  DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
+add_test(NAME windows-tests.all-shuffled
+  COMMAND windows-tests --gtest_shuffle --gtest_filter=-WithoutIpHelper.*)
 set_tests_properties(windows-tests.all-shuffled PROPERTIES TIMEOUT 300)
+add_test(NAME windows-tests.without-ip-helper COMMAND windows-tests --gtest_filter=WithoutIpHelper.*)
+set_tests_properties(windows-tests.without-ip-helper PROPERTIES TIMEOUT 120
+  ENVIRONMENT "WINEDLLOVERRIDES=mscoree,mshtml=\;iphlpapi=d\;ipconfig.exe=n")
+# Lease times where the clocks change, north and south, and in a locale whose ANSI code
+# page is not its OEM one.
+add_test(NAME windows-tests.lease-times-berlin COMMAND windows-tests --gtest_filter=LeaseTime.*)
+set_tests_properties(windows-tests.lease-times-berlin PROPERTIES ENVIRONMENT "TZ=Europe/Berlin")
+add_test(NAME windows-tests.lease-times-sydney-russian COMMAND windows-tests --gtest_filter=LeaseTime.*)
+set_tests_properties(windows-tests.lease-times-sydney-russian PROPERTIES
+  ENVIRONMENT "TZ=Australia/Sydney;LC_ALL=ru_RU.UTF-8")
 
 # Benchmarks print figures; they are run by bench/run.sh, not by ctest.
 foreach(bench runner startup process-start)

@@ -59,12 +59,14 @@ endif()
 # same name. Its parts form a library that the tests also link.
 add_library(ipconfig-tool STATIC
   tools/ipconfig/classic_report.cpp
-  tools/ipconfig/platform_config.cpp
   tools/ipconfig/lease_change.cpp
+  tools/ipconfig/platform_config.cpp
+  tools/ipconfig/platform_functions.cpp
+  tools/ipconfig/system_ipconfig.cpp
+  tools/ipconfig/system_message.cpp
   tools/ipconfig/wildcard.cpp
 )
 target_include_directories(ipconfig-tool PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(ipconfig-tool PUBLIC iphlpapi)
 add_executable(classic-ipconfig tools/ipconfig/main.cpp)
 target_link_libraries(classic-ipconfig PRIVATE ipconfig-tool)
 foreach(target ipconfig-tool classic-ipconfig)

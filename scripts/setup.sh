@@ -24,9 +24,12 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # The program's 8-bit texts are Shift_JIS; Wine picks code page 932 from this locale.
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-  echo "setup: generating the ja_JP.UTF-8 locale"
-  sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
-  locale-gen >/dev/null
-fi
+# Lease times are also tested in Russian, whose ANSI code page (1251) is not its OEM one.
+for name in ja_JP ru_RU; do
+  if ! locale -a 2>/dev/null | grep -qi "^$name\.utf-\?8$"; then
+    echo "setup: generating the $name.UTF-8 locale"
+    sed -i "s/^# *\($name.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+    grep -q "^$name.UTF-8 UTF-8" /etc/locale.gen || echo "$name.UTF-8 UTF-8" >>/etc/locale.gen
+    locale-gen >/dev/null
+  fi
+done

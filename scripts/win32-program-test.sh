@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the real program's test against the release program, and the classic ipconfig's
-# test against the ipconfig.exe of the download: the 32-bit files that ship, under
-# Wine's 32-bit side emulated by qemu.
+# tests against the ipconfig.exe of the download, once more with IP Helper taken away:
+# the 32-bit files that ship, under Wine's 32-bit side emulated by qemu.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-session.sh
@@ -15,3 +15,5 @@ export IPCONFIG_TOOL=$(windows_path "$WINEPREFIX/download/ipconfig.exe")
 echo "win32-program: $IPSETTINGS_PROGRAM, and ipconfig.exe from $(basename build/win32/ipsettings-*-win32.zip)"
 cd build/win64  # the stand-in is found in the current folder
 "$WINE" windows-tests.exe --gtest_filter='ProgramRun.*:ClassicIpconfig.*'
+WINEDLLOVERRIDES="$WINEDLLOVERRIDES;iphlpapi=d;ipconfig.exe=n" \
+  "$WINE" windows-tests.exe --gtest_filter='WithoutIpHelper.*'

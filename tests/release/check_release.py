@@ -1,13 +1,16 @@
 #!/usr/bin/python3
-# check_release.py PROGRAM ZIP: what only the built release program shows, and the
-# download made from it.
+# check_release.py PROGRAM ZIP README: what only the built release program shows, the
+# download made from it, and what the readme and the README tell its users.
 import sys, zipfile
 
 import pefile
 
-# What a user acts on: ipconfig.exe beside the program, which runs it; how to get the
-# rights that renewing and releasing need; where to see why a press did nothing.
+# What a user acts on: ipconfig.exe beside the program, which runs it on every Windows,
+# handing over to the system's own on NT 4.0; how to get the rights that renewing and
+# releasing need; where to see why a press did nothing. Nobody is asked to delete it.
 SENTENCES = ["ipconfig.exe は ipsettings.exe と同じフォルダーに入っています",
+             "どの Windows でも同じフォルダーに置いたままにしてください",
+             "システム フォルダーにある Windows 自身の ipconfig.exe を実行し",
              "管理者の権限が必要です", "右クリック →「管理者として実行」",
              "管理者のアカウントでログオン", "コンソール ウィンドウに理由が表示されます"]
 
@@ -23,7 +26,7 @@ def program_failures(name, data, subsystem, dlls):
     yield imports == dlls, f"{name}: imports {imports}"
 
 
-def failures(path, zip_path):
+def failures(path, zip_path, readme_path):
     pe = pefile.PE(path)
     yield from program_failures(path, open(path, "rb").read(), 2,
                                 ["kernel32.dll", "msvcrt.dll", "user32.dll"])
@@ -42,10 +45,13 @@ def failures(path, zip_path):
         yield readme.count(b"\n") == readme.count(b"\r\n") > 0, "the readme's CR LF line ends"
         missing = [s for s in SENTENCES if s not in readme.decode("shift_jis")]
         yield not missing, f"the readme says {missing}"
+        yield "削除" not in readme.decode("shift_jis"), "the readme asks nobody to delete a file"
         yield from program_failures("ipconfig.exe", download.read("ipconfig.exe"), 3,
-                                    ["iphlpapi.dll", "kernel32.dll", "msvcrt.dll"])
+                                    ["kernel32.dll", "msvcrt.dll"])
+    guide = open(readme_path, encoding="utf-8").read().lower()
+    yield "delete" not in guide and "削除" not in guide, "the README asks nobody to delete a file"
 
 
-failed = [what for ok, what in failures(sys.argv[1], sys.argv[2]) if not ok]
+failed = [what for ok, what in failures(*sys.argv[1:4]) if not ok]
 print("".join(f"FAIL: {what}\n" for what in failed) + f"{sys.argv[1]}: {len(failed)} checks failed")
 sys.exit(1 if failed else 0)

@@ -4,6 +4,7 @@
 //   IPCONFIG_STANDIN_HOLD       after printing, wait until this file exists
 //   IPCONFIG_STANDIN_HOLD_ONLY  hold only a command with exactly these arguments
 //   IPCONFIG_STANDIN_DONE       write this process's id to this file just before ending
+//   IPCONFIG_STANDIN_EXIT       end with this exit code (else 0)
 // Any other command than "/all" prints its own command line and CR LF.
 #include <windows.h>
 
@@ -49,5 +50,6 @@ int main() {
     while (GetFileAttributesA(hold) == INVALID_FILE_ATTRIBUTES) Sleep(5);
   if (std::FILE* done = Open("IPCONFIG_STANDIN_DONE", "wb"))
     std::fprintf(done, "%lu", GetCurrentProcessId()), std::fclose(done);
+  if (const char* code = Env("IPCONFIG_STANDIN_EXIT")) return std::atoi(code);
   return 0;
 }

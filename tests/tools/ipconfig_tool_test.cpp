@@ -1,10 +1,15 @@
 // The classic ipconfig: its conversion of answers made by hand in the system's own
-// structures, pinned by stored texts (in Japanese and Tokyo's time, as the scripts run
-// Wine); and as it ships (IPCONFIG_TOOL, else the one built here), run as the program
-// runs it, against Linux's own reading (IPCONFIG_SYSTEM_FACTS) and option by option.
+// structures, with the interface list and the replies to renewals made by hand too,
+// pinned by stored texts (in Japanese and Tokyo's time, as the scripts run Wine); lease
+// times in the zones and the locale the scripts run LeaseTime in; and as it ships
+// (IPCONFIG_TOOL, else the one built here), run as the program runs it, against Linux's
+// own reading (IPCONFIG_SYSTEM_FACTS), option by option, in a console, and on a system
+// without IP Helper (a process of its own, which the scripts run with it taken away).
 #include "tools/ipconfig/lease_change.h"
 
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <regex>
 
 #include "report/config_snapshot.h"
@@ -17,7 +22,8 @@ namespace {
 
 IP_ADDR_STRING Entry(const char* address, const char* mask = "", IP_ADDR_STRING* next = nullptr) {
   IP_ADDR_STRING entry = {next, {}, {}, 0};
-  lstrcpyA(entry.IpAddress.String, address), lstrcpyA(entry.IpMask.String, mask);
+  lstrcpyA(entry.IpAddress.String, address);
+  lstrcpyA(entry.IpMask.String, mask);
   return entry;
 }
 
@@ -30,45 +36,87 @@ IP_ADAPTER_INFO adapters[5];
 IP_ADAPTER_ADDRESSES connections[4];
 
 // Wi-Fi (its link down), Ethernet with DHCP, loopback, PPP with a static address, and
-// a tunnel, in the system's order; all but loopback with a connection name.
+// a tunnel, in the system's order; all but loopback with a connection name, the
+// tunnel's empty.
 void Answer() {
   const UINT types[] = {IF_TYPE_IEEE80211, IF_TYPE_ETHERNET_CSMACD, IF_TYPE_SOFTWARE_LOOPBACK,
                         IF_TYPE_PPP, IF_TYPE_TUNNEL};
   static const char* names[] = {"{A}", "{B}", "{C}", "{D}", "{E}"};
-  static const wchar_t* connectionNames[] = {L"Wi-Fi", L"ローカル エリア接続", L"Dial-up",
-                                             L"Tunnel"};
+  static const wchar_t* connectionNames[] = {L"Wi-Fi", L"ローカル エリア接続", L"Dial-up", L""};
   host.DnsServerList = Entry("10.0.0.53", "", &lists[0]);
-  for (int i = 0, k = 0; i < 5; ++i) {
-    IP_ADAPTER_INFO& a = adapters[i] = {};
+  IP_ADAPTER_ADDRESSES* connection = connections;
+  for (int i = 0; i < 5; ++i) {
+    IP_ADAPTER_INFO& a = adapters[i];
+    a = {};
     a.Next = i < 4 ? &adapters[i + 1] : nullptr;
-    lstrcpyA(a.AdapterName, names[i]), wsprintfA(a.Description, "NIC %d", i);
-    a.Type = types[i], a.Index = 11 + i, a.DhcpEnabled = i != 3, a.AddressLength = 6;
+    lstrcpyA(a.AdapterName, names[i]);
+    wsprintfA(a.Description, "NIC %d", i);
+    a.Type = types[i];
+    a.Index = 11 + i;
+    a.DhcpEnabled = i != 3;
+    a.AddressLength = 6;
     for (BYTE b = 0; b < 6; ++b) a.Address[b] = 0xA0 + 16 * b + i;
-    a.IpAddressList = Entry("0.0.0.0", "0.0.0.0"), a.GatewayList = Entry("0.0.0.0");  // none
-    a.DhcpServer = Entry("10.9.9.8"), a.PrimaryWinsServer = Entry("10.9.9.9");
-    a.LeaseObtained = OBTAINED, a.LeaseExpires = OBTAINED + 27 * 3600;
+    a.IpAddressList = Entry("0.0.0.0", "0.0.0.0");  // none
+    a.GatewayList = Entry("0.0.0.0");
+    a.DhcpServer = Entry("10.9.9.8");
+    a.PrimaryWinsServer = Entry("10.9.9.9");
+    a.LeaseObtained = OBTAINED;
+    a.LeaseExpires = OBTAINED + 27 * 3600;
     if (i == 2) continue;
-    connections[k].Next = k < 3 ? &connections[k + 1] : nullptr;
-    connections[k].AdapterName = const_cast<char*>(names[i]);
-    connections[k].FriendlyName = const_cast<wchar_t*>(connectionNames[k]);
-    connections[k++].OperStatus = i == 0 ? IfOperStatusDown : IfOperStatusUp;
+    connection->Next = connection < &connections[3] ? connection + 1 : nullptr;
+    connection->AdapterName = const_cast<char*>(names[i]);
+    connection->FriendlyName = const_cast<wchar_t*>(connectionNames[connection - connections]);
+    connection->OperStatus = i == 0 ? IfOperStatusDown : IfOperStatusUp;
+    ++connection;
   }
   adapters[1].IpAddressList = Entry("192.168.1.10", "255.255.255.0", &lists[2]);
   adapters[1].GatewayList.Next = &lists[3];
-  adapters[1].HaveWins = TRUE, adapters[1].SecondaryWinsServer = Entry("10.9.9.10");
+  adapters[1].HaveWins = TRUE;
+  adapters[1].SecondaryWinsServer = Entry("10.9.9.10");
   adapters[3].IpAddressList = Entry("203.0.113.5", "255.255.255.255");
+}
+
+// The interfaces: {B}'s under another index than its adapter's (enabled again since),
+// another under {B}'s old index, and one that only the tunnel's index finds.
+struct {
+  LONG count;
+  IP_ADAPTER_INDEX_MAP entries[3];
+} interfaceList = {3, {{99, L"\\DEVICE\\TCPIP_{B}"}, {12, L"\\DEVICE\\TCPIP_{Q}"}, {15, L"X"}}};
+
+DWORD WINAPI ListInterfaces(IP_INTERFACE_INFO* list, ULONG*) {
+  std::memcpy(list, &interfaceList, sizeof interfaceList);
+  return NO_ERROR;
+}
+
+// The replies of the interfaces asked: done, refused for want of rights or otherwise,
+// and "file not found" from any interface that is not the adapter's.
+DWORD WINAPI Renew(IP_ADAPTER_INDEX_MAP* entry) {
+  if (entry->Index == 99) return NO_ERROR;
+  return entry->Index == 15 ? 740 : ERROR_FILE_NOT_FOUND;
+}
+
+DWORD WINAPI Release(IP_ADAPTER_INDEX_MAP* entry) {
+  if (entry->Index == 99) return ERROR_ACCESS_DENIED;
+  return entry->Index == 15 ? ERROR_NOT_SUPPORTED : ERROR_FILE_NOT_FOUND;
+}
+
+// A link that changes between two readings: down, then up.
+DWORD WINAPI ChangingLink(MIB_IFROW* row) {
+  static int readings = 0;
+  row->dwOperStatus =
+      readings++ % 2 ? MIB_IF_OPER_STATUS_OPERATIONAL : MIB_IF_OPER_STATUS_UNREACHABLE;
+  return NO_ERROR;
 }
 
 PlatformConfig config;
 ReportText report;
 
-// The system's replies by interface: done, or refused for want of rights or otherwise.
-DWORD Reply(bool renew, DWORD index) {
-  const DWORD replies[] = {740, renew ? 0u : ERROR_ACCESS_DENIED, 0, 0, ERROR_NOT_SUPPORTED};
-  return replies[index - 11];
-}
-
 TEST(ConvertConfig, WritesEachAnswerInItsPlaceAndFormConnectedAdaptersFirst) {
+  ASSERT_TRUE(LoadPlatformFunctions());
+  platform.getInterfaceInfo = ListInterfaces;
+  platform.ipRenewAddress = Renew;
+  platform.ipReleaseAddress = Release;
+  platform.getIfEntry = ChangingLink;
   Answer();
   ConvertConfig(host, adapters, connections, config);
   WriteFullReport(report, config.host, config.adapters, config.adapterCount);
@@ -76,52 +124,134 @@ TEST(ConvertConfig, WritesEachAnswerInItsPlaceAndFormConnectedAdaptersFirst) {
   report.length = 0;
   WriteShortReport(report, config.adapters, config.adapterCount);
   std::string said = report.text;
+  const auto change = [&](bool renew, const char* pattern) {
+    report.length = 0;
+    const int exitCode = ChangeLeases(config, renew, pattern, report);
+    said += "-- exit " + std::to_string(exitCode) + ":\r\n" + report.text;
+  };
   const std::pair<bool, const char*> leases[] = {{true, nullptr},    {false, nullptr},
                                                  {true, "*"},        {true, "Dial-up"},
                                                  {false, "No?such"}, {true, "\x83\x8d*"}};  // ロ*
-  for (const auto& [renew, pattern] : leases) {
-    report.length = 0;
-    const int exitCode = ChangeLeases(config, renew, pattern, Reply, report);
-    said += "-- exit " + std::to_string(exitCode) + ":\r\n" + report.text;
-  }
+  for (const auto& [renew, pattern] : leases) change(renew, pattern);
+  interfaceList.count = 0;
+  change(true, nullptr);
+  interfaceList.count = 3;
   // The system's own texts are in its language: only their place is pinned.
   EXPECT_EQ(std::regex_replace(said, std::regex("(\\(error \\d+\\)): [^\r]+"), "$1: ..."),
             ReadFileText(SOURCE_DIR "/tests/tools/short_report_and_leases.txt"));
   std::string nodeTypes;
-  for (const UINT type : {BROADCAST_NODETYPE, PEER_TO_PEER_NODETYPE, MIXED_NODETYPE, 0})
-    host.NodeType = type, ConvertConfig(host, nullptr, nullptr, config),
+  for (const UINT type : {BROADCAST_NODETYPE, PEER_TO_PEER_NODETYPE, MIXED_NODETYPE, 0}) {
+    host.NodeType = type;
+    ConvertConfig(host, nullptr, nullptr, config);
     nodeTypes += config.host.nodeType + std::string(" ");
+  }
   EXPECT_EQ(nodeTypes, "Broadcast Peer-Peer Mixed Unknown ");
-  // In the system's code page, not the locale's: Russian's is 1251, this system's 932.
-  char date[TEXT_SIZE];
-  wchar_t read[TEXT_SIZE];
-  FormatLeaseTime(OBTAINED, 0x419, date, sizeof date);
-  MultiByteToWideChar(CP_ACP, 0, date, -1, read, TEXT_SIZE);
-  EXPECT_TRUE(wcsstr(read, L"7 декабря 2026") && wcsstr(read, L"9:00:00")) << date;
-  // Windows 2000 has no GetAdaptersAddresses: the name is the one its registry keeps.
-  ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE,
-                            "SYSTEM\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-"
-                            "BFC1-08002BE10318}\\{B}\\Connection",
-                            "Name", REG_SZ, "Local Area Connection", 22),
-            0);
+  // Every state of a link but up is down.
+  for (const auto state :
+       {IfOperStatusDown, IfOperStatusTesting, IfOperStatusUnknown, IfOperStatusDormant,
+        IfOperStatusNotPresent, IfOperStatusLowerLayerDown}) {
+    connections[0].OperStatus = state;
+    ConvertConfig(host, adapters, connections, config);
+    EXPECT_STREQ(config.adapters[3].name, "Wi-Fi") << state;
+  }
+  // Windows 2000 has no GetAdaptersAddresses: the name is the one its registry keeps
+  // unless empty, and the link is read once.
   adapters[1].Next = nullptr;
-  ConvertConfig(host, &adapters[1], nullptr, config);
-  EXPECT_STREQ(config.adapters[0].name, "Local Area Connection");
+  for (const std::string name : {"Local Area Connection", ""}) {
+    ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE,
+                              "SYSTEM\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-"
+                              "BFC1-08002BE10318}\\{B}\\Connection",
+                              "Name", REG_SZ, name.c_str(), name.size() + 1),
+              0);
+    ConvertConfig(host, &adapters[1], nullptr, config);
+    ASSERT_EQ(config.adapterCount, 1);
+    EXPECT_EQ(config.adapters[0].name, name.empty() ? "{B}" : name);
+  }
+}
+
+// Beyond the tool's room: a list is cut and said to be; more adapters than its buffer
+// holds are told plainly; a full report ends with its last whole line and says so.
+TEST(ConvertConfig, TellsWhatGoesBeyondItsRoom) {
+  ASSERT_TRUE(LoadPlatformFunctions());
+  IP_ADDR_STRING addresses[MAX_LISTED + 1];
+  for (int i = 0; i <= MAX_LISTED; ++i)
+    addresses[i] = Entry("10.0.0.1", "", i < MAX_LISTED ? &addresses[i + 1] : nullptr);
+  Answer();
+  adapters[1].IpAddressList = addresses[0];
+  ConvertConfig(host, adapters, connections, config);
+  EXPECT_EQ(std::make_pair(config.adapters[0].addressCount, config.listsCut),
+            std::make_pair(MAX_LISTED, true));
+  platform.getNetworkParams = [](FIXED_INFO*, ULONG*) -> DWORD { return NO_ERROR; };
+  platform.getAdaptersInfo = [](IP_ADAPTER_INFO*, ULONG*) -> DWORD { return 111; };
+  static ReportText text;
+  EXPECT_FALSE(ReadPlatformConfig(config, text));
+  EXPECT_STREQ(text.text,
+               "ipconfig: this system has more adapters or addresses than this tool can read.\r\n");
+  std::string whole = text.text;
+  for (int i = 0; !text.cut; ++i) {
+    Line(text, (std::string(120, 'x') + std::to_string(i)).c_str());
+    if (!text.cut) whole += std::string(120, 'x') + std::to_string(i) + "\r\n";
+  }
+  Line(text, "");
+  EndReport(text);
+  EXPECT_EQ(std::string(text.text, text.length),
+            whole + "ipconfig: the report is cut here: it is longer than this tool holds.\r\n");
+}
+
+// A lease time in the local time of its own date, whatever today's: leases of winter
+// and summer where the clocks change, north and south (the zone that TZ names), and in
+// the system's code page where the console's differs (the scripts run it in Russian,
+// whose are 1251 and 866).
+TEST(LeaseTime, InTheLocalTimeOfItsOwnDateAndTheSystemCodePage) {
+  ASSERT_TRUE(LoadPlatformFunctions());
+  const struct {
+    const char *zone, *january, *july;
+  } zones[] = {
+      {"Asia/Tokyo", "09:00:00", "09:00:00"},
+      {"Europe/Berlin", "01:00:00", "02:00:00"},
+      {"Australia/Sydney", "11:00:00", "10:00:00"},
+  };
+  const std::string zone = std::getenv("TZ") ? std::getenv("TZ") : "";
+  std::string seen;
+  std::string expected = "no zone for TZ=" + zone;
+  char text[TEXT_SIZE];
+  for (const unsigned long long when : {1768435200ull, 1784073600ull}) {  // 15 January, 15 July
+    FormatLeaseTime(when, LOCALE_INVARIANT, text, sizeof text);
+    seen += std::string(text) + ";";
+  }
+  for (const auto& z : zones) {
+    if (zone == z.zone)
+      expected = std::string("Thursday, 15 January 2026 ") + z.january +
+                 ";Wednesday, 15 July 2026 " + z.july + ";";
+  }
+  EXPECT_EQ(seen, expected);
+  EXPECT_EQ(LeaseSeconds(std::int32_t{INT32_MIN}), 1ull << 31);  // 2038, in 4 bytes
+  wchar_t read[TEXT_SIZE];
+  FormatLeaseTime(OBTAINED, 0x419, text, sizeof text);
+  MultiByteToWideChar(CP_ACP, 0, text, -1, read, TEXT_SIZE);
+  EXPECT_TRUE(wcsstr(read, L"7 декабря 2026")) << text;
+}
+
+std::string Tool() {
+  if (const char* tool = std::getenv("IPCONFIG_TOOL")) return tool;
+  return "tools\\ipconfig\\ipconfig.exe";
 }
 
 // The tool's output, caught as the program catches it, and its exit code.
 std::pair<std::string, DWORD> RunTool(const std::string& arguments) {
   static char output[TEXT_AREA_SIZE];
-  std::string commandLine = std::getenv("IPCONFIG_TOOL") ?: "tools\\ipconfig\\ipconfig.exe";
-  commandLine += arguments.empty() ? "" : " " + arguments;
+  std::string commandLine = Tool();
+  if (!arguments.empty()) commandLine += " " + arguments;
   RunCaptured(commandLine.c_str(), output, TEXT_AREA_SIZE);
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION child = {};
   DWORD exitCode = STILL_ACTIVE;
   if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr,
-                     nullptr, &startup, &child))
-    WaitForSingleObject(child.hProcess, INFINITE), GetExitCodeProcess(child.hProcess, &exitCode);
+                     nullptr, &startup, &child)) {
+    WaitForSingleObject(child.hProcess, INFINITE);
+    GetExitCodeProcess(child.hProcess, &exitCode);
+  }
   for (HANDLE handle : {child.hProcess, child.hThread}) CloseHandle(handle);
   EXPECT_EQ(std::string(output).find('\n'), std::string(output).find("\r\n") + 1) << "CR LF";
   return {output, exitCode};
@@ -146,10 +276,11 @@ TEST(ClassicIpconfig, ReportsWhatTheSystemItselfSaysOfThisMachine) {
 }
 
 TEST(ClassicIpconfig, AnswersEachOptionWhole) {
-  const std::string all = RunTool("/all").first;
+  const std::string all = RunTool("-All").first;
   // The short form: the full report but for the host's lines and, of each adapter,
   // all but its address, mask and gateway lines (or its media state).
-  std::string shortForm, line;
+  std::string shortForm;
+  std::string line;
   const std::regex kept(" {8}(IP Address|Subnet Mask|Default Gateway|Media State)[ .]*: .*\r");
   bool listing = false;
   for (std::istringstream lines(all); std::getline(lines, line);) {
@@ -157,13 +288,16 @@ TEST(ClassicIpconfig, AnswersEachOptionWhole) {
     if (listing || line == "\r" || line[0] != ' ') shortForm += line + "\n";
   }
   EXPECT_EQ(RunTool(""), std::make_pair(shortForm, 0ul));
-  // Renewed: each adapter that uses DHCP (one whose link is down does not say so);
-  // released: the first, by name. A line each, whatever the system answers.
-  std::string renewed, first, name;
+  // Renewed: each connected adapter that uses DHCP; released: the first, by name. A line
+  // each, whatever the system answers.
+  std::string renewed;
+  std::string first;
+  std::string name;
   const std::regex header("(\\S[^\r]* adapter ([^\r]*)):\r\n\r\n((?: {8}[^\r]*\r\n)*)");
   for (std::sregex_iterator it(all.begin(), all.end(), header), end; it != end; ++it) {
-    if (first.empty()) first = (*it)[1].str() + ": ...\r\n", name = (*it)[2];
-    if ((*it)[3].str().find("DHCP Enabled . . . . . . . . . . . : No") == std::string::npos)
+    if (first.empty()) first = (*it)[1].str() + ": ...\r\n";
+    if (name.empty()) name = (*it)[2];
+    if ((*it)[3].str().find("DHCP Enabled . . . . . . . . . . . : Yes") != std::string::npos)
       renewed += (*it)[1].str() + ": ...\r\n";
   }
   for (const auto& [arguments, expected] :
@@ -179,6 +313,66 @@ TEST(ClassicIpconfig, AnswersEachOptionWhole) {
       {"/renew No Such ?dapter", "ipconfig: no adapter is named \"No Such ?dapter\".\r\n"}};
   for (const auto& [arguments, answer] : refused)
     EXPECT_EQ(RunTool(arguments), std::make_pair(answer, 1ul));
+}
+
+// In a console whose code page is not the system's (a Western console's, 437, while the
+// tool writes in 932), the tool's text shows in its own characters.
+TEST(ClassicIpconfig, WritesToAConsoleInItsOwnCharacters) {
+  const HANDLE standard[] = {GetStdHandle(STD_INPUT_HANDLE), GetStdHandle(STD_OUTPUT_HANDLE),
+                             GetStdHandle(STD_ERROR_HANDLE)};
+  FreeConsole();
+  ASSERT_TRUE(AllocConsole());
+  SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+  const HANDLE screen =
+      CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  &inheritable, OPEN_EXISTING, 0, nullptr);
+  SetConsoleOutputCP(437);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = screen;
+  PROCESS_INFORMATION child = {};
+  std::string commandLine = Tool() + " /renew \x83\x41";  // ア
+  ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                             &startup, &child));
+  WaitForSingleObject(child.hProcess, INFINITE);
+  const wchar_t expected[] = L"ipconfig: no adapter is named \"ア\".";
+  wchar_t shown[std::size(expected)] = {};
+  DWORD read = 0;
+  ReadConsoleOutputCharacterW(screen, shown, std::size(expected) - 1, {0, 0}, &read);
+  EXPECT_STREQ(shown, expected);
+  for (HANDLE handle : {child.hProcess, child.hThread, screen}) CloseHandle(handle);
+  FreeConsole();
+  SetStdHandle(STD_INPUT_HANDLE, standard[0]);
+  SetStdHandle(STD_OUTPUT_HANDLE, standard[1]);
+  SetStdHandle(STD_ERROR_HANDLE, standard[2]);
+}
+
+// With no IP Helper, as on Windows NT 4.0, the system folder's ipconfig answers in the
+// tool's place: the stand-in put there, run by its full path with the tool's arguments,
+// its output and exit code passed on; never the tool itself.
+TEST(WithoutIpHelper, TheSystemsOwnIpconfigAnswers) {
+  ASSERT_EQ(LoadLibraryA("iphlpapi.dll"), nullptr) << "run with WINEDLLOVERRIDES=iphlpapi=d";
+  char folders[2][MAX_PATH];
+  GetSystemDirectoryA(folders[0], MAX_PATH);
+  GetSystemWow64DirectoryA(folders[1], MAX_PATH);
+  const std::string system = folders[0] + std::string("\\ipconfig.exe");
+  // The 32-bit tool finds it in syswow64, which a prefix without a 32-bit side lacks.
+  const auto place = [&](const std::string& file) {
+    for (const char* folder : folders)
+      CopyFileA(file.c_str(), (folder + std::string("\\ipconfig.exe")).c_str(), FALSE);
+  };
+
+  place("ipconfig.exe");  // the stand-in beside this test
+  SetEnv("IPCONFIG_STANDIN_EXIT", "7");
+  EXPECT_EQ(RunTool("-renew Local?Area x"),
+            std::make_pair("\"" + system + "\" -renew Local?Area x\r\n", 7ul));
+  SetEnv("IPCONFIG_STANDIN_EXIT", "");
+  place(Tool());
+  EXPECT_EQ(RunTool("/all"),
+            std::make_pair("ipconfig: this system has no IP Helper, and " + system +
+                               " is this tool itself, which needs it.\r\n",
+                           1ul));
 }
 
 }  // namespace

@@ -67,7 +67,7 @@ inline void DuringNextPump(std::function<void()> action) {
 class StandinTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const char* name : {"REPORT", "HOLD", "HOLD_ONLY", "DONE"})
+    for (const char* name : {"REPORT", "HOLD", "HOLD_ONLY", "DONE", "EXIT"})
       SetEnv(std::string("IPCONFIG_STANDIN_") + name, "");
     SetEnv("IPCONFIG_STANDIN_LOG", log = TempFile("commands.log"));
   }

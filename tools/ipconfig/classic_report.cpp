@@ -2,9 +2,20 @@
 
 #include <cstring>
 
+namespace {
+
+// Room for it is always kept at the end of the text.
+constexpr char CUT_LINE[] =
+    "ipconfig: the report is cut here: it is longer than this tool holds.\r\n";
+
+}  // namespace
+
 void Append(ReportText& report, const char* text) {
   const std::size_t length = std::strlen(text);
-  if (report.length + length >= sizeof report.text) return;
+  if (report.cut || report.length + length + sizeof CUT_LINE > sizeof report.text) {
+    report.cut = true;
+    return;
+  }
   std::memcpy(report.text + report.length, text, length + 1);
   report.length += length;
 }
@@ -16,6 +27,13 @@ void Append(ReportText& report, std::initializer_list<const char*> pieces) {
 void Line(ReportText& report, const char* text) {
   Append(report, text);
   Append(report, "\r\n");
+}
+
+void EndReport(ReportText& report) {
+  if (!report.cut) return;
+  while (report.length > 0 && report.text[report.length - 1] != '\n') --report.length;
+  std::memcpy(report.text + report.length, CUT_LINE, sizeof CUT_LINE);
+  report.length += sizeof CUT_LINE - 1;
 }
 
 namespace {

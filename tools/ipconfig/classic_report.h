@@ -6,8 +6,9 @@
 #include <cstddef>
 #include <initializer_list>
 
-constexpr int MAX_LISTED = 8;  // addresses, gateways or DNS servers shown per list
-constexpr std::size_t ADDRESS_SIZE = 64;
+constexpr int MAX_LISTED = 32;            // addresses, gateways or DNS servers shown per list
+constexpr std::size_t ADDRESS_SIZE = 16;  // "255.255.255.255" and its NUL, as the system writes
+constexpr std::size_t PHYSICAL_ADDRESS_SIZE = 3 * 8;  // "00-0C-F1-11-22-33", up to eight bytes
 constexpr std::size_t TEXT_SIZE = 256;
 
 struct HostConfig {
@@ -26,9 +27,10 @@ struct AdapterConfig {
   const char* kind;     // "Ethernet", "PPP", ... as the header names it
   unsigned long index;  // the system's interface index, for renew and release
   bool connected;       // false: the link is down, and the report says "Media disconnected"
+  char id[TEXT_SIZE];   // the system's own name for it, "{GUID}", for renew and release
   char name[TEXT_SIZE];
   char description[TEXT_SIZE];
-  char physicalAddress[ADDRESS_SIZE];
+  char physicalAddress[PHYSICAL_ADDRESS_SIZE];
   bool dhcpEnabled;
   int addressCount;
   char addresses[MAX_LISTED][ADDRESS_SIZE];
@@ -42,15 +44,21 @@ struct AdapterConfig {
   char leaseExpires[TEXT_SIZE];
 };
 
-// Text built up piece by piece; a piece that does not fit is dropped whole.
+// Text built up piece by piece. Once a piece does not fit, it and every later piece
+// are left out, and EndReport closes the text with a line that says it was cut.
 struct ReportText {
-  char text[1 << 16];
+  char text[1 << 20];
   std::size_t length;
+  bool cut;
 };
 
 void Append(ReportText& report, const char* text);
 void Append(ReportText& report, std::initializer_list<const char*> pieces);
 void Line(ReportText& report, const char* text);  // text and CR LF
+
+// Where the report was cut, takes back the broken line at its end and adds the line
+// that says so; every line before it stays whole.
+void EndReport(ReportText& report);
 
 void WriteFullReport(ReportText& report, const HostConfig& host, const AdapterConfig* adapters,
                      int count);

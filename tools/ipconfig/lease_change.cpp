@@ -1,8 +1,8 @@
 #include "tools/ipconfig/lease_change.h"
 
 #include <cstdlib>
-#include <cstring>
 
+#include "tools/ipconfig/system_message.h"
 #include "tools/ipconfig/wildcard.h"
 
 namespace {
@@ -14,59 +14,98 @@ const char ADMINISTRATOR_ADVICE[] =
     "start the program with \"Run as administrator\"; on Windows NT 4.0, 2000 and XP,\r\n"
     "log on as an administrator.";
 
-}  // namespace
-
-DWORD AskSystem(bool renew, DWORD interfaceIndex) {
-  static unsigned char buffer[1 << 16];
-  ULONG size = sizeof buffer;
+// The interfaces that leases are renewed on; null, said in out, where the system does
+// not list them.
+IP_INTERFACE_INFO* ReadInterfaces(ReportText& out) {
+  static unsigned char buffer[1 << 17];
   auto* interfaces = reinterpret_cast<IP_INTERFACE_INFO*>(buffer);
-  if (const DWORD error = GetInterfaceInfo(interfaces, &size)) return error;
+  ULONG size = sizeof buffer;
+  const DWORD error = platform.getInterfaceInfo(interfaces, &size);
+  if (error == ERROR_NO_DATA) interfaces->NumAdapters = 0;
+  if (error == ERROR_INSUFFICIENT_BUFFER) {
+    Line(out, "ipconfig: this system has more adapters than this tool can read.");
+    return nullptr;
+  }
+  if (error != NO_ERROR && error != ERROR_NO_DATA) {
+    Append(out, "ipconfig: the system did not list its interfaces");
+    AppendSystemError(out, error);
+    Line(out, "");
+    return nullptr;
+  }
   // Never past the buffer, whatever count the system wrote.
   constexpr LONG room =
       (sizeof buffer - offsetof(IP_INTERFACE_INFO, Adapter)) / sizeof(IP_ADAPTER_INDEX_MAP);
-  for (LONG k = 0; k < interfaces->NumAdapters && k < room; ++k) {
-    if (interfaces->Adapter[k].Index != interfaceIndex) continue;
-    return renew ? IpRenewAddress(&interfaces->Adapter[k])
-                 : IpReleaseAddress(&interfaces->Adapter[k]);
+  if (interfaces->NumAdapters > room) interfaces->NumAdapters = room;
+  return interfaces;
+}
+
+// The adapter's interface: the one named "\DEVICE\TCPIP_{GUID}" for the adapter's own
+// "{GUID}", which stays when an adapter is disabled and enabled again; where no name
+// matches, the one with the adapter's index. Null where neither is listed.
+IP_ADAPTER_INDEX_MAP* FindInterface(IP_INTERFACE_INFO& interfaces, const AdapterConfig& adapter) {
+  wchar_t id[TEXT_SIZE];
+  const int idLength = MultiByteToWideChar(CP_ACP, 0, adapter.id, -1, id, TEXT_SIZE) - 1;
+  IP_ADAPTER_INDEX_MAP* byIndex = nullptr;
+  for (LONG k = 0; k < interfaces.NumAdapters; ++k) {
+    IP_ADAPTER_INDEX_MAP& entry = interfaces.Adapter[k];
+    wchar_t name[MAX_ADAPTER_NAME + 1] = {};
+    int length = 0;
+    for (; length < MAX_ADAPTER_NAME && entry.Name[length] != L'\0'; ++length)
+      name[length] = entry.Name[length];
+    if (idLength > 0 && length >= idLength && lstrcmpiW(name + length - idLength, id) == 0)
+      return &entry;
+    if (byIndex == nullptr && entry.Index == adapter.index) byIndex = &entry;
   }
-  return ERROR_NOT_FOUND;
+  return byIndex;
 }
 
-void SystemMessage(DWORD error, char* text, std::size_t size) {
-  char message[512] = "";
-  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                 message, sizeof message, nullptr);
-  CopyClean(text, size, message);
-  for (std::size_t end = std::strlen(text); end > 0 && std::strchr(" .", text[end - 1]); --end)
-    text[end - 1] = '\0';
-  if (text[0] == '\0') CopyClean(text, size, "unknown error");
-}
-
-int ChangeLeases(const PlatformConfig& config, bool renew, const char* pattern, LeaseCall call,
-                 ReportText& out) {
+// Writes the outcome for one adapter; true when its lease was renewed (or released).
+bool ChangeLease(const AdapterConfig& adapter, bool renew, IP_INTERFACE_INFO& interfaces,
+                 bool& needsRights, ReportText& out) {
   const char* verb = renew ? "renew" : "release";
-  int acted = 0, failed = 0;
+  if (!adapter.dhcpEnabled) {
+    Append(out, {"no lease to ", verb, ": the adapter has a static address."});
+    return false;
+  }
+  if (!adapter.connected) {
+    Append(out, {"no lease to ", verb, ": its media is disconnected."});
+    return false;
+  }
+  IP_ADAPTER_INDEX_MAP* entry = FindInterface(interfaces, adapter);
+  if (entry == nullptr) {
+    Append(out, {"the adapter was not found among the system's interfaces, so its lease was not ",
+                 renew ? "renewed." : "released."});
+    return false;
+  }
+  const DWORD result = renew ? platform.ipRenewAddress(entry) : platform.ipReleaseAddress(entry);
+  if (result == NO_ERROR) {
+    Append(out, renew ? "lease renewed." : "lease released.");
+    return true;
+  }
+  const bool rights = result == ERROR_ACCESS_DENIED || result == ELEVATION_REQUIRED;
+  if (rights) needsRights = true;
+  Append(out, {"the system refused to ", verb, " the lease",
+               rights ? ", which needs administrator rights" : ""});
+  AppendSystemError(out, result);
+  return false;
+}
+
+}  // namespace
+
+int ChangeLeases(const PlatformConfig& config, bool renew, const char* pattern, ReportText& out) {
+  IP_INTERFACE_INFO* interfaces = ReadInterfaces(out);
+  if (interfaces == nullptr) return 1;
+  int acted = 0;
+  int failed = 0;
   bool needsRights = false;
   for (int i = 0; i < config.adapterCount; ++i) {
     const AdapterConfig& adapter = config.adapters[i];
-    if (pattern ? !MatchesWildcard(pattern, adapter.name) : !adapter.dhcpEnabled) continue;
+    const bool chosen = pattern != nullptr ? MatchesWildcard(pattern, adapter.name)
+                                           : adapter.dhcpEnabled && adapter.connected;
+    if (!chosen) continue;
     ++acted;
     Append(out, {adapter.kind, " adapter ", adapter.name, ": "});
-    const DWORD result = adapter.dhcpEnabled ? call(renew, adapter.index) : NO_ERROR;
-    failed += !adapter.dhcpEnabled || result != NO_ERROR;
-    if (!adapter.dhcpEnabled) {
-      Append(out, {"no lease to ", verb, ": the adapter has a static address."});
-    } else if (result == NO_ERROR) {
-      Append(out, renew ? "lease renewed." : "lease released.");
-    } else {
-      const bool rights = result == ERROR_ACCESS_DENIED || result == ELEVATION_REQUIRED;
-      needsRights |= rights;
-      char message[512], number[16];
-      SystemMessage(result, message, sizeof message);
-      Append(out, {"the system refused to ", verb, " the lease",
-                   rights ? ", which needs administrator rights" : "", " (error ",
-                   _ultoa(result, number, 10), "): ", static_cast<const char*>(message)});
-    }
+    if (!ChangeLease(adapter, renew, *interfaces, needsRights, out)) ++failed;
     Line(out, "");
   }
   if (acted == 0 && pattern != nullptr) {
@@ -75,10 +114,15 @@ int ChangeLeases(const PlatformConfig& config, bool renew, const char* pattern, 
     Append(out, {"ipconfig: no adapter is named \"", name});
     Line(out, "\".");
   } else if (acted == 0) {
-    Append(out, {"ipconfig: no adapter uses DHCP, so there is no lease to ", verb});
+    Append(out, {"ipconfig: no connected adapter uses DHCP, so there is no lease to ",
+                 renew ? "renew" : "release"});
     Line(out, ".");
   }
   if (acted == 0) return 1;
-  if (needsRights) Line(out, ""), Line(out, ADMINISTRATOR_ADVICE);
-  return failed == 0 ? 0 : 1;
+  if (needsRights) {
+    Line(out, "");
+    Line(out, ADMINISTRATOR_ADVICE);
+  }
+  if (failed == 0) return 0;
+  return 1;
 }

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "tools/ipconfig/system_message.h"
+
 // The 32-bit system fills its structures in this layout, with 4-byte lease times.
 #ifndef _WIN64
 static_assert(sizeof(time_t) == 4 && sizeof(IP_ADAPTER_INFO) == 640 &&
@@ -11,15 +13,9 @@ static_assert(sizeof(time_t) == 4 && sizeof(IP_ADAPTER_INFO) == 640 &&
 static_assert(sizeof(FIXED_INFO) == 584 && offsetof(FIXED_INFO, NodeType) == 308,
               "FIXED_INFO as 32-bit Windows fills it");
 #endif
+static_assert(sizeof(IP_ADDRESS_STRING) == ADDRESS_SIZE, "an address as the system writes it");
 
 namespace {
-
-// A function that not every system has, looked up by name.
-template <typename Function>
-Function Lookup(HMODULE module, const char* name) {
-  return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-                : nullptr;
-}
 
 const char* NodeTypeName(UINT type) {
   switch (type) {
@@ -33,17 +29,23 @@ const char* NodeTypeName(UINT type) {
 
 // Copies the entries of a list, leaving out empty ones and those that only mark an
 // absent address; returns their number.
-int CopyList(const IP_ADDR_STRING* entry, char (*values)[ADDRESS_SIZE], bool withoutNone) {
+int CopyList(const IP_ADDR_STRING* entry, char (*values)[ADDRESS_SIZE], bool withoutNone,
+             bool& cut) {
   int count = 0;
-  for (; entry != nullptr && count < MAX_LISTED; entry = entry->Next) {
+  for (; entry != nullptr; entry = entry->Next) {
     const char* value = entry->IpAddress.String;
     if (value[0] == '\0' || (withoutNone && std::strcmp(value, "0.0.0.0") == 0)) continue;
-    CopyClean(values[count++], ADDRESS_SIZE, value);
+    if (count == MAX_LISTED) {
+      cut = true;
+      break;
+    }
+    CopyClean(values[count], ADDRESS_SIZE, value);
+    ++count;
   }
   return count;
 }
 
-void ConvertHost(const FIXED_INFO& info, HostConfig& host) {
+void ConvertHost(const FIXED_INFO& info, HostConfig& host, bool& cut) {
   CopyClean(host.hostName, sizeof host.hostName, info.HostName);
   CopyClean(host.primaryDnsSuffix, sizeof host.primaryDnsSuffix, info.DomainName);
   host.nodeType = NodeTypeName(info.NodeType);
@@ -51,7 +53,12 @@ void ConvertHost(const FIXED_INFO& info, HostConfig& host) {
   host.ipRouting = info.EnableRouting != 0;
   host.winsProxy = info.EnableProxy != 0;
   host.netbiosUsesDns = info.EnableDns != 0;
-  host.dnsServerCount = CopyList(&info.DnsServerList, host.dnsServers, false);
+  host.dnsServerCount = CopyList(&info.DnsServerList, host.dnsServers, false, cut);
+}
+
+// A name the system gives replaces the one held, unless it is empty.
+void TakeName(char* name, std::size_t size, const char* given) {
+  if (given[0] != '\0') CopyClean(name, size, given);
 }
 
 // Windows 2000 keeps the connection name only here, under the adapter's GUID. The
@@ -73,10 +80,11 @@ void RegistryConnectionName(const char* adapterName, char* name, std::size_t siz
   HKEY key;
   if (open && query && close && open(HKEY_LOCAL_MACHINE, path, 0, KEY_QUERY_VALUE, &key) == 0) {
     char value[TEXT_SIZE] = "";
-    DWORD type = 0, length = sizeof value - 1;
+    DWORD type = 0;
+    DWORD length = sizeof value - 1;
     if (query(key, "Name", nullptr, &type, reinterpret_cast<BYTE*>(value), &length) == 0 &&
         type == REG_SZ)
-      CopyClean(name, size, value);
+      TakeName(name, size, value);
     close(key);
   }
   FreeLibrary(advapi);
@@ -92,7 +100,7 @@ void FindConnection(const IP_ADAPTER_INFO& info, const IP_ADAPTER_ADDRESSES* con
     RegistryConnectionName(info.AdapterName, adapter.name, sizeof adapter.name);
     MIB_IFROW row = {};
     row.dwIndex = info.Index;
-    if (GetIfEntry(&row) == NO_ERROR)
+    if (platform.getIfEntry(&row) == NO_ERROR)
       adapter.connected = row.dwOperStatus == MIB_IF_OPER_STATUS_CONNECTED ||
                           row.dwOperStatus == MIB_IF_OPER_STATUS_OPERATIONAL;
     return;
@@ -104,20 +112,20 @@ void FindConnection(const IP_ADAPTER_INFO& info, const IP_ADAPTER_ADDRESSES* con
     if (entry->FriendlyName != nullptr &&
         WideCharToMultiByte(CP_ACP, 0, entry->FriendlyName, -1, friendly, sizeof friendly, nullptr,
                             nullptr) > 0)
-      CopyClean(adapter.name, sizeof adapter.name, friendly);
+      TakeName(adapter.name, sizeof adapter.name, friendly);
     adapter.connected = entry->OperStatus == IfOperStatusUp;
     return;
   }
 }
 
 void ConvertAdapter(const IP_ADAPTER_INFO& info, const char* kind,
-                    const IP_ADAPTER_ADDRESSES* connections, AdapterConfig& adapter) {
+                    const IP_ADAPTER_ADDRESSES* connections, AdapterConfig& adapter, bool& cut) {
   adapter = {};
   adapter.kind = kind;
   adapter.index = info.Index;
+  CopyClean(adapter.id, sizeof adapter.id, info.AdapterName);
   FindConnection(info, connections, adapter);
   CopyClean(adapter.description, sizeof adapter.description, info.Description);
-  // "00-0C-F1-11-22-33": three characters a byte, at most eight bytes, fits 64.
   static const char digits[] = "0123456789ABCDEF";
   char* at = adapter.physicalAddress;
   for (UINT i = 0; i < info.AddressLength && i < MAX_ADAPTER_ADDRESS_LENGTH; ++i) {
@@ -126,17 +134,21 @@ void ConvertAdapter(const IP_ADAPTER_INFO& info, const char* kind,
     *at++ = digits[info.Address[i] & 15];
   }
   adapter.dhcpEnabled = info.DhcpEnabled != 0;
-  for (const IP_ADDR_STRING* entry = &info.IpAddressList;
-       entry != nullptr && adapter.addressCount < MAX_LISTED; entry = entry->Next) {
+  for (const IP_ADDR_STRING* entry = &info.IpAddressList; entry != nullptr; entry = entry->Next) {
+    if (adapter.addressCount == MAX_LISTED) {
+      cut = true;
+      break;
+    }
     CopyClean(adapter.addresses[adapter.addressCount], ADDRESS_SIZE, entry->IpAddress.String);
-    CopyClean(adapter.masks[adapter.addressCount++], ADDRESS_SIZE, entry->IpMask.String);
+    CopyClean(adapter.masks[adapter.addressCount], ADDRESS_SIZE, entry->IpMask.String);
+    ++adapter.addressCount;
   }
-  adapter.gatewayCount = CopyList(&info.GatewayList, adapter.gateways, true);
+  adapter.gatewayCount = CopyList(&info.GatewayList, adapter.gateways, true, cut);
   if (adapter.dhcpEnabled) {
     CopyClean(adapter.dhcpServer, sizeof adapter.dhcpServer, info.DhcpServer.IpAddress.String);
-    FormatLeaseTime(info.LeaseObtained, LOCALE_USER_DEFAULT, adapter.leaseObtained,
+    FormatLeaseTime(LeaseSeconds(info.LeaseObtained), LOCALE_USER_DEFAULT, adapter.leaseObtained,
                     sizeof adapter.leaseObtained);
-    FormatLeaseTime(info.LeaseExpires, LOCALE_USER_DEFAULT, adapter.leaseExpires,
+    FormatLeaseTime(LeaseSeconds(info.LeaseExpires), LOCALE_USER_DEFAULT, adapter.leaseExpires,
                     sizeof adapter.leaseExpires);
   }
   if (info.HaveWins) {
@@ -149,15 +161,16 @@ void ConvertAdapter(const IP_ADAPTER_INFO& info, const char* kind,
 
 }  // namespace
 
-void FormatLeaseTime(time_t when, LCID locale, char* text, std::size_t size) {
+void FormatLeaseTime(unsigned long long seconds, LCID locale, char* text, std::size_t size) {
   text[0] = '\0';
-  // time_t counts seconds from 1970; FILETIME counts 100 ns from 1601.
+  // Seconds from 1970; FILETIME counts 100 ns from 1601.
   ULARGE_INTEGER ticks;
-  ticks.QuadPart = static_cast<ULONGLONG>(when) * 10000000ULL + 116444736000000000ULL;
+  ticks.QuadPart = seconds * 10000000ULL + 116444736000000000ULL;
   const FILETIME utc = {ticks.LowPart, ticks.HighPart};
-  FILETIME local;
+  SYSTEMTIME universal;
   SYSTEMTIME time;
-  if (when == 0 || !FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &time))
+  if (seconds == 0 || !FileTimeToSystemTime(&utc, &universal) ||
+      !platform.systemTimeToTzSpecificLocalTime(nullptr, &universal, &time))
     return;
   // The wide forms, converted to the ANSI code page: the "A" forms would write the
   // locale's own code page, which the window would misread.
@@ -172,45 +185,64 @@ void FormatLeaseTime(time_t when, LCID locale, char* text, std::size_t size) {
 
 void ConvertConfig(const FIXED_INFO& host, const IP_ADAPTER_INFO* adapters,
                    const IP_ADAPTER_ADDRESSES* connections, PlatformConfig& config) {
-  ConvertHost(host, config.host);
-  config.adapterCount = 0;
-  // The adapters in use first: the window has room for four.
-  for (int pass = 0; pass < 2; ++pass) {
-    const bool connected = pass == 0;
-    for (const IP_ADAPTER_INFO* info = adapters; info != nullptr; info = info->Next) {
-      const char* kind = AdapterKind(info->Type);
-      if (kind == nullptr || config.adapterCount == MAX_ADAPTERS) continue;
-      AdapterConfig& adapter = config.adapters[config.adapterCount];
-      ConvertAdapter(*info, kind, connections, adapter);
-      if (adapter.connected == connected) ++config.adapterCount;
-    }
+  config.listsCut = false;
+  ConvertHost(host, config.host, config.listsCut);
+  static AdapterConfig converted[MAX_ADAPTERS];
+  int count = 0;
+  for (const IP_ADAPTER_INFO* info = adapters; info != nullptr && count < MAX_ADAPTERS;
+       info = info->Next) {
+    const char* kind = AdapterKind(info->Type);
+    if (kind == nullptr) continue;
+    ConvertAdapter(*info, kind, connections, converted[count], config.listsCut);
+    ++count;
   }
+  // The adapters in use first: the window has room for four.
+  config.adapterCount = 0;
+  for (const bool connected : {true, false})
+    for (int i = 0; i < count; ++i)
+      if (converted[i].connected == connected)
+        config.adapters[config.adapterCount++] = converted[i];
 }
 
-bool ReadPlatformConfig(PlatformConfig& config, DWORD* error) {
-  static unsigned char hostBuffer[1 << 14];
-  static unsigned char adapterBuffer[1 << 18];
-  static unsigned char connectionBuffer[1 << 18];
-  ULONG size = sizeof hostBuffer;
+bool ReadPlatformConfig(PlatformConfig& config, ReportText& report) {
+  static unsigned char hostBuffer[HOST_BUFFER_SIZE];
+  static unsigned char adapterBuffer[ADAPTER_BUFFER_SIZE];
+  static unsigned char connectionBuffer[CONNECTION_BUFFER_SIZE];
   const auto host = reinterpret_cast<FIXED_INFO*>(hostBuffer);
-  if ((*error = GetNetworkParams(host, &size)) != ERROR_SUCCESS) return false;
-  size = sizeof adapterBuffer;
   auto adapters = reinterpret_cast<IP_ADAPTER_INFO*>(adapterBuffer);
-  *error = GetAdaptersInfo(adapters, &size);
-  if (*error == ERROR_NO_DATA)
-    adapters = nullptr;  // no adapters at all
-  else if (*error != ERROR_SUCCESS)
-    return false;
-  // GetAdaptersAddresses came with XP.
-  using GetAddresses = ULONG(WINAPI*)(ULONG, ULONG, void*, IP_ADAPTER_ADDRESSES*, ULONG*);
-  const auto get = Lookup<GetAddresses>(GetModuleHandleA("iphlpapi.dll"), "GetAdaptersAddresses");
   auto connections = reinterpret_cast<IP_ADAPTER_ADDRESSES*>(connectionBuffer);
-  size = sizeof connectionBuffer;
-  const ULONG flags = GAA_FLAG_SKIP_UNICAST | GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST |
-                      GAA_FLAG_SKIP_DNS_SERVER;
-  if (get == nullptr || get(AF_UNSPEC, flags, nullptr, connections, &size) != ERROR_SUCCESS)
-    connections = nullptr;
+  ULONG size = sizeof hostBuffer;
+  DWORD error = platform.getNetworkParams(host, &size);
+  if (error == ERROR_SUCCESS) {
+    size = sizeof adapterBuffer;
+    error = platform.getAdaptersInfo(adapters, &size);
+  }
+  if (error == ERROR_NO_DATA) {
+    adapters = nullptr;  // no adapters at all
+    error = ERROR_SUCCESS;
+  }
+  if (error == ERROR_SUCCESS && platform.getAdaptersAddresses != nullptr) {
+    size = sizeof connectionBuffer;
+    const ULONG flags = GAA_FLAG_SKIP_UNICAST | GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST |
+                        GAA_FLAG_SKIP_DNS_SERVER;
+    error = platform.getAdaptersAddresses(AF_UNSPEC, flags, nullptr, connections, &size);
+    if (error != ERROR_BUFFER_OVERFLOW && error != ERROR_SUCCESS) {
+      connections = nullptr;  // no names from it: those of the registry, as before XP
+      error = ERROR_SUCCESS;
+    }
+  } else {
+    connections = nullptr;  // before XP: names from the registry
+  }
+  if (error == ERROR_BUFFER_OVERFLOW) {
+    Line(report, "ipconfig: this system has more adapters or addresses than this tool can read.");
+    return false;
+  }
+  if (error != ERROR_SUCCESS) {
+    Append(report, "ipconfig: the system did not give its network configuration");
+    AppendSystemError(report, error);
+    Line(report, "");
+    return false;
+  }
   ConvertConfig(*host, adapters, connections, config);
-  *error = 0;
   return true;
 }

@@ -1,7 +1,8 @@
 // Adapter-name patterns for /renew and /release.
 #pragma once
 
-// True when name matches pattern, where '*' stands for any run of bytes and '?'
-// for any one byte (so "Local?Area?Connection" matches "Local Area Connection").
-// ASCII letters match regardless of case.
+// True when name matches pattern, where '*' stands for any run of characters and '?'
+// for any one character (so "Local?Area?Connection" matches "Local Area Connection").
+// A double-byte character of the ANSI code page is one character, and matches only
+// itself; single-byte letters match regardless of case.
 bool MatchesWildcard(const char* pattern, const char* name);

@@ -1,0 +1,96 @@
+#include "tools/ipconfig/system_ipconfig.h"
+
+#include <windows.h>
+
+#include "tools/ipconfig/system_message.h"
+
+namespace {
+
+// The same file whatever path or copy of a folder it is reached by: its volume and
+// its index on that volume.
+bool FileIdentity(const char* path, BY_HANDLE_FILE_INFORMATION& identity) {
+  const HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const bool known = GetFileInformationByHandle(file, &identity) != 0;
+  CloseHandle(file);
+  return known;
+}
+
+bool SameFile(const char* first, const char* second) {
+  BY_HANDLE_FILE_INFORMATION a;
+  BY_HANDLE_FILE_INFORMATION b;
+  if (!FileIdentity(first, a) || !FileIdentity(second, b)) return false;
+  return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
+         a.nFileIndexLow == b.nFileIndexLow;
+}
+
+// The arguments as they were typed: the command line after the program's name,
+// which may be quoted.
+const char* Arguments(const char* commandLine) {
+  const char* at = commandLine;
+  if (*at == '"') {
+    ++at;
+    while (*at != '\0' && *at != '"') ++at;
+    if (*at == '"') ++at;
+    return at;
+  }
+  while (*at != '\0' && *at != ' ' && *at != '\t') ++at;
+  return at;
+}
+
+}  // namespace
+
+int RunSystemIpconfig(ReportText& report) {
+  char system[MAX_PATH];
+  const UINT folder = GetSystemDirectoryA(system, MAX_PATH - sizeof "\\ipconfig.exe");
+  if (folder == 0 || folder >= MAX_PATH - sizeof "\\ipconfig.exe") {
+    Line(report, "ipconfig: this system has no IP Helper, and its system folder is unknown.");
+    return 1;
+  }
+  lstrcatA(system, "\\ipconfig.exe");
+  char own[MAX_PATH];
+  const DWORD ownLength = GetModuleFileNameA(nullptr, own, MAX_PATH);
+  if (ownLength > 0 && ownLength < MAX_PATH && SameFile(own, system)) {
+    Append(report, {"ipconfig: this system has no IP Helper, and ", system,
+                    " is this tool itself, which needs it."});
+    Line(report, "");
+    return 1;
+  }
+  // The platform takes a command line of at most 32,767 characters with its NUL.
+  static char commandLine[32767];
+  const char* arguments = Arguments(GetCommandLineA());
+  if (lstrlenA(system) + 2 + lstrlenA(arguments) >= static_cast<int>(sizeof commandLine)) {
+    Line(report, "ipconfig: the command line is too long to hand to the system's ipconfig.");
+    return 1;
+  }
+  lstrcpyA(commandLine, "\"");
+  lstrcatA(commandLine, system);
+  lstrcatA(commandLine, "\"");
+  lstrcatA(commandLine, arguments);
+
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  // Output to a console needs the console; output to a pipe or file needs no console,
+  // and asking for none keeps a console window from opening for a hidden tool.
+  DWORD mode = 0;
+  const DWORD flags = GetConsoleMode(startup.hStdOutput, &mode) ? 0 : DETACHED_PROCESS;
+  PROCESS_INFORMATION child = {};
+  if (!CreateProcessA(system, commandLine, nullptr, nullptr, TRUE, flags, nullptr, nullptr,
+                      &startup, &child)) {
+    Append(report, {"ipconfig: this system has no IP Helper, and ", system, " did not start"});
+    AppendSystemError(report, GetLastError());
+    Line(report, "");
+    return 1;
+  }
+  CloseHandle(child.hThread);
+  WaitForSingleObject(child.hProcess, INFINITE);
+  DWORD exitCode = 1;
+  GetExitCodeProcess(child.hProcess, &exitCode);
+  CloseHandle(child.hProcess);
+  return static_cast<int>(exitCode);
+}
