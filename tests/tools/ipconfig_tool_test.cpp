@@ -188,11 +188,13 @@ TEST(ConvertConfig, TellsWhatGoesBeyondItsRoom) {
   EXPECT_STREQ(text.text,
                "ipconfig: this system has more adapters or addresses than this tool can read.\r\n");
   std::string whole = text.text;
-  for (int i = 0; !text.cut; ++i) {
-    Line(text, (std::string(120, 'x') + std::to_string(i)).c_str());
-    if (!text.cut) whole += std::string(120, 'x') + std::to_string(i) + "\r\n";
+  // Lines of a short piece, a long one and the line end: the cut falls inside a line, and
+  // a short piece after it would fit.
+  const std::string pieces[] = {"x", std::string(97, 'x'), "\r\n"};
+  while (!text.cut) {
+    for (const std::string& piece : pieces) Append(text, piece.c_str());
+    if (!text.cut) whole += pieces[0] + pieces[1] + pieces[2];
   }
-  Line(text, "");
   EndReport(text);
   EXPECT_EQ(std::string(text.text, text.length),
             whole + "ipconfig: the report is cut here: it is longer than this tool holds.\r\n");
