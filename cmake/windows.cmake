@@ -1,4 +1,5 @@
-# Windows: the program, the stand-in ipconfig for the tests, and the Windows tests.
+# Windows: the program and its resources, the bundled classic-form ipconfig, the window
+# arranger for screenshots, and then the release checks (i686) or the Windows tests (x86_64).
 
 # The product's code is built without exceptions and run-time type information.
 set(PRODUCT_COMPILE_OPTIONS -fno-exceptions -fno-rtti)
@@ -58,23 +59,23 @@ endif()
 # program is; it lies in a folder of its own, apart from the tests' stand-in of the
 # same name. Its parts form a library that the tests also link.
 add_library(ipconfig-tool STATIC
-  tools/ipconfig/classic_report.cpp
-  tools/ipconfig/lease_change.cpp
-  tools/ipconfig/platform_config.cpp
-  tools/ipconfig/platform_functions.cpp
-  tools/ipconfig/system_ipconfig.cpp
-  tools/ipconfig/system_message.cpp
-  tools/ipconfig/wildcard.cpp
+  ipconfig/classic_report.cpp
+  ipconfig/lease_change.cpp
+  ipconfig/platform_config.cpp
+  ipconfig/platform_functions.cpp
+  ipconfig/system_ipconfig.cpp
+  ipconfig/system_message.cpp
+  ipconfig/wildcard.cpp
 )
 target_include_directories(ipconfig-tool PUBLIC ${PROJECT_SOURCE_DIR})
-add_executable(classic-ipconfig tools/ipconfig/main.cpp)
+add_executable(classic-ipconfig ipconfig/main.cpp)
 target_link_libraries(classic-ipconfig PRIVATE ipconfig-tool)
 foreach(target ipconfig-tool classic-ipconfig)
   target_compile_options(${target} PRIVATE ${PRODUCT_COMPILE_OPTIONS})
 endforeach()
 target_link_options(classic-ipconfig PRIVATE ${PRODUCT_LINK_OPTIONS})
 set_target_properties(classic-ipconfig PROPERTIES OUTPUT_NAME ipconfig
-  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools/ipconfig)
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/ipconfig)
 if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
   foreach(target ipconfig-tool classic-ipconfig)
     target_compile_options(${target} PRIVATE -ffunction-sections -fno-asynchronous-unwind-tables)

@@ -1,4 +1,5 @@
-// Pure text help for the console: no Win32, so it is tested natively too.
+// Pure text help for the console, with no Win32 in it; the console's items test it
+// through the real program.
 #pragma once
 
 // Ends text at its first byte of value 0x10 or less (NUL, tab, LF, CR among them),

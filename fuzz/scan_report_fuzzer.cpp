@@ -13,7 +13,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   ResetSnapshot();
-  if (size > 0 && data[0] <= ADAPTER_SLOTS) configSnapshot.adapterCount = *data++, --size;
+  if (size > 0 && data[0] <= ADAPTER_SLOTS) {
+    configSnapshot.adapterCount = data[0];
+    ++data;
+    --size;
+  }
   std::vector<char> text(data, data + (size < TEXT_AREA_SIZE ? size : TEXT_AREA_SIZE - 1));
   text.push_back('\0');
   ScanReport(text.data());

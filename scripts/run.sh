@@ -14,7 +14,7 @@ cmake --build --preset win64 --target ipsettings classic-ipconfig pose
 # sources runs here; build/win32/ipsettings.exe is the program for Windows.
 run=build/run
 mkdir -p "$run"
-cp build/win64/ipsettings.exe build/win64/tools/ipconfig/ipconfig.exe build/win64/pose.exe "$run"/
+cp build/win64/ipsettings.exe build/win64/ipconfig/ipconfig.exe build/win64/pose.exe "$run"/
 
 source scripts/wine-session.sh
 source scripts/capture.sh

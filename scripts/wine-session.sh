@@ -45,6 +45,6 @@ start_wine_session() {
 # lease times are written in.
 read_system_for_tool_tests() {
   export TZ=Asia/Tokyo
-  python3 tests/tools/system_facts.py >"$WINEPREFIX/system-facts.txt"
+  python3 tests/ipconfig/system_facts.py >"$WINEPREFIX/system-facts.txt"
   export IPCONFIG_SYSTEM_FACTS="Z:$WINEPREFIX/system-facts.txt"
 }

@@ -29,7 +29,8 @@ void CALLBACK PressInsideTheReport(HWND, UINT, UINT_PTR timer, DWORD) {
     chain.linesAtPress = count;
     SetEnv("IPCONFIG_STANDIN_REPORT",
            Fixture(count % 4 == 3 ? "five_ethernet.txt" : "win2000.txt"));
-    return Press(IDC_RENEW_ALL);
+    Press(IDC_RENEW_ALL);
+    return;
   }
   Press(IDM_SHOW, consoleWindow);  // refused too
   KillTimer(nullptr, timer);

@@ -14,21 +14,31 @@ namespace {
 
 using ProgramRun = StandinTest;
 
-HWND main, console;
+// The program's main window and console, as found in its process.
+HWND mainDialog;
+HWND consoleDialog;
 
-// The program's dialog owned by owner (none for the main window), once it exists.
-HWND FindDialog(HWND owner) {
-  for (;; Sleep(10))
-    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32770", nullptr));)
-      if (GetWindow(window, GW_OWNER) == owner && GetDlgItem(window, IDC_CONSOLE_OUTPUT))
+// A dialog of the program's process that has control, with a menu or without: the main
+// window by its adapter list, the console by its output box and its menu. Waits until it
+// exists.
+HWND FindDialog(DWORD process, int control, bool withMenu) {
+  for (;; Sleep(10)) {
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32770", nullptr));) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(window, &owner);
+      if (owner == process && GetDlgItem(window, control) &&
+          (GetMenu(window) != nullptr) == withMenu)
         return window;
+    }
+  }
 }
 
 // Another process's list items come back as UTF-16 under Wine, whatever was asked.
 Texts ListItems() {
   Texts items;
-  const HWND list = GetDlgItem(main, IDC_ADAPTER_LIST);
-  for (wchar_t item[512]; SendMessageW(list, CB_GETLBTEXT, items.size(), (LPARAM)item) >= 0;) {
+  const HWND list = GetDlgItem(mainDialog, IDC_ADAPTER_LIST);
+  for (wchar_t item[512];
+       SendMessageW(list, CB_GETLBTEXT, items.size(), reinterpret_cast<LPARAM>(item)) >= 0;) {
     char text[1024];
     WideCharToMultiByte(CP_ACP, 0, item, -1, text, sizeof text, nullptr, nullptr);
     items.push_back(text);
@@ -37,8 +47,8 @@ Texts ListItems() {
 }
 
 void Select(int item) {
-  SendDlgItemMessageA(main, IDC_ADAPTER_LIST, CB_SETCURSEL, item, 0);
-  Press(IDC_ADAPTER_LIST, main);
+  SendDlgItemMessageA(mainDialog, IDC_ADAPTER_LIST, CB_SETCURSEL, item, 0);
+  Press(IDC_ADAPTER_LIST, mainDialog);
 }
 
 // True while a command that the program started still runs. (Under Wine, the 32-bit
@@ -77,32 +87,35 @@ bool operator==(SIZE a, SIZE b) { return a.cx == b.cx && a.cy == b.cy; }
 // one word. A refresh keeps the selection while it names an adapter.
 void UseTheMainWindow(const std::function<void(const char*)>& show) {
   EXPECT_TRUE(ListItems().empty());
-  EXPECT_EQ(Fields(IDC_FIRST_ADAPTER_VALUE, 9, main),
+  EXPECT_EQ(Fields(IDC_FIRST_ADAPTER_VALUE, 9, mainDialog),
             Texts({"146", "148", "150", "152", "154", "156", "158", "160", "162"}));
-  for (HWND window : {main, console})
+  for (HWND window : {mainDialog, consoleDialog})
     EXPECT_FALSE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
-  const auto press = [&](int button, const char* report) { show(report), Press(button, main); };
-  Press(IDC_RENEW, main);
+  const auto press = [&](int button, const char* report) {
+    show(report);
+    Press(button, mainDialog);
+  };
+  Press(IDC_RENEW, mainDialog);
   press(IDC_RENEW_ALL, "xp_ppp.txt");
-  EXPECT_EQ(Fields(IDC_FIRST_HOST_VALUE, 7, main),
+  EXPECT_EQ(Fields(IDC_FIRST_HOST_VALUE, 7, mainDialog),
             Texts({"LAPTOP01", "198.51.100.53", "Unknown", "", "No", "No", ""}));
   EXPECT_EQ(ListItems(), Texts({"Broadcom NetXtreme 57xx Gigabit Controller",
                                 "VirtualBox Host-Only Ethernet Adapter"}));
-  EXPECT_EQ(Fields(IDC_FIRST_ADAPTER_VALUE, 9, main),
+  EXPECT_EQ(Fields(IDC_FIRST_ADAPTER_VALUE, 9, mainDialog),
             Texts({"00-14-22-DE-AD-01", "192.168.0.23", "255.255.255.0", "192.168.0.1",
                    "192.168.0.1", "", "", "2008/06/01 9:00:00", "2008/06/02 9:00:00"}));
   Select(1);
-  EXPECT_EQ(Text(IDC_FIRST_ADAPTER_VALUE + 2, main), "192.168.56.1");
+  EXPECT_EQ(Text(IDC_FIRST_ADAPTER_VALUE + 2, mainDialog), "192.168.56.1");
   press(IDC_RELEASE, "five_ethernet.txt");
-  EXPECT_EQ(Text(IDC_FIRST_ADAPTER_VALUE + 2, main), "10.0.2.7");
+  EXPECT_EQ(Text(IDC_FIRST_ADAPTER_VALUE + 2, mainDialog), "10.0.2.7");
   Select(2);
   press(IDC_RENEW, "win2000.txt");  // two adapters: item 2 is gone, the first is shown
-  EXPECT_EQ(SendDlgItemMessageA(main, IDC_ADAPTER_LIST, CB_GETCURSEL, 0, 0), 0);
-  EXPECT_EQ(Text(IDC_FIRST_ADAPTER_VALUE + 2, main), "10.20.30.40");
+  EXPECT_EQ(SendDlgItemMessageA(mainDialog, IDC_ADAPTER_LIST, CB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(Text(IDC_FIRST_ADAPTER_VALUE + 2, mainDialog), "10.20.30.40");
   press(IDC_RELEASE_ALL, "empty_name.txt");
-  Press(IDC_RELEASE, main);
+  Press(IDC_RELEASE, mainDialog);
   press(IDC_RENEW_ALL, "shift_jis.txt");
-  Press(IDC_RENEW, main);
+  Press(IDC_RENEW, mainDialog);
 }
 
 // Connection names in Shift_JIS: as typed in the console, and as the report names one.
@@ -134,15 +147,15 @@ const struct {
 // prints its own command line for each command but the report).
 void UseTheConsole() {
   for (const auto& c : consoleCases) {
-    SetDlgItemTextA(console, IDC_CONSOLE_OUTPUT, c.box.c_str());
-    Press(c.item, console);
-    EXPECT_EQ(Text(IDC_CONSOLE_OUTPUT, console),
+    SetDlgItemTextA(consoleDialog, IDC_CONSOLE_OUTPUT, c.box.c_str());
+    Press(c.item, consoleDialog);
+    EXPECT_EQ(Text(IDC_CONSOLE_OUTPUT, consoleDialog),
               (c.commandLine + "\r\n").substr(0, TEXT_AREA_SIZE - 1));
   }
-  Press(IDM_SHOW_ALL, console);
-  EXPECT_EQ(Text(IDC_CONSOLE_OUTPUT, console), ReadFileText(Fixture("shift_jis.txt")));
-  Press(IDM_CLEAR, console);
-  EXPECT_EQ(Text(IDC_CONSOLE_OUTPUT, console), "");
+  Press(IDM_SHOW_ALL, consoleDialog);
+  EXPECT_EQ(Text(IDC_CONSOLE_OUTPUT, consoleDialog), ReadFileText(Fixture("shift_jis.txt")));
+  Press(IDM_CLEAR, consoleDialog);
+  EXPECT_EQ(Text(IDC_CONSOLE_OUTPUT, consoleDialog), "");
 }
 
 // Its box fills it whatever its size, the whole window took its client size from the
@@ -150,20 +163,20 @@ void UseTheConsole() {
 void SizeAndHideTheConsole() {
   const HWND fresh =
       CreateDialogParamA(GetModuleHandleA(nullptr), "DIALOG2", nullptr, ConsoleDialogProc, 0);
-  EXPECT_TRUE(Size(console) == Size(fresh, true));
+  EXPECT_TRUE(Size(consoleDialog) == Size(fresh, true));
   DestroyWindow(fresh);
-  const HWND box = GetDlgItem(console, IDC_CONSOLE_OUTPUT);
+  const HWND box = GetDlgItem(consoleDialog, IDC_CONSOLE_OUTPUT);
   for (const SIZE size : {SIZE{520, 410}, SIZE{300, 200}}) {
-    SetWindowPos(console, nullptr, 40, 50, size.cx, size.cy, SWP_NOZORDER);
-    EXPECT_TRUE(Size(box) == Size(console, true));
+    SetWindowPos(consoleDialog, nullptr, 40, 50, size.cx, size.cy, SWP_NOZORDER);
+    EXPECT_TRUE(Size(box) == Size(consoleDialog, true));
   }
-  SetDlgItemTextA(console, IDC_CONSOLE_OUTPUT, "kept\r\ntext");
-  SendMessageA(console, WM_CLOSE, 0, 0);
-  EXPECT_FALSE(IsWindowVisible(console));
-  Press(IDC_SHOW_CONSOLE, main);
-  EXPECT_TRUE(IsWindowVisible(console) && Size(console) == SIZE({300, 200}));
-  EXPECT_EQ(Text(IDC_CONSOLE_OUTPUT, console), "kept\r\ntext");
-  SendMessageA(console, WM_SIZE, SIZE_MINIMIZED, 0);
+  SetDlgItemTextA(consoleDialog, IDC_CONSOLE_OUTPUT, "kept\r\ntext");
+  SendMessageA(consoleDialog, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindowVisible(consoleDialog));
+  Press(IDC_SHOW_CONSOLE, mainDialog);
+  EXPECT_TRUE(IsWindowVisible(consoleDialog) && Size(consoleDialog) == SIZE({300, 200}));
+  EXPECT_EQ(Text(IDC_CONSOLE_OUTPUT, consoleDialog), "kept\r\ntext");
+  SendMessageA(consoleDialog, WM_SIZE, SIZE_MINIMIZED, 0);
   EXPECT_EQ(Size(box).cx, 0);
 }
 
@@ -178,42 +191,43 @@ TEST_F(ProgramRun, ShowsWhatEachReportSaysRunsWhatItsWindowsAskAndEndsWithZero) 
     DeleteFileA(hold.c_str());
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    PROCESS_INFORMATION program = {};
+    PROCESS_INFORMATION started = {};
     const std::size_t before = Commands().size();
-    std::string commandLine = std::getenv("IPSETTINGS_PROGRAM") ?: "ipsettings.exe";
+    std::string commandLine = EnvOr("IPSETTINGS_PROGRAM", "ipsettings.exe");
     const HANDLE job = CreateJobObjectA(nullptr, nullptr);  // it and every command it starts
     ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                               nullptr, nullptr, &startup, &program));
-    ASSERT_TRUE(AssignProcessToJobObject(job, program.hProcess));
-    ResumeThread(program.hThread);
+                               nullptr, nullptr, &startup, &started));
+    ASSERT_TRUE(AssignProcessToJobObject(job, started.hProcess));
+    ResumeThread(started.hThread);
     while (Commands().size() == before) Sleep(10);  // its first report runs, held
-    main = FindDialog(nullptr), console = FindDialog(main);
-    EXPECT_FALSE(IsWindowVisible(main));
+    mainDialog = FindDialog(started.dwProcessId, IDC_ADAPTER_LIST, false);
+    consoleDialog = FindDialog(started.dwProcessId, IDC_CONSOLE_OUTPUT, true);
+    EXPECT_FALSE(IsWindowVisible(mainDialog));
     Release(hold);
-    while (!IsWindowVisible(main)) Sleep(10);
+    while (!IsWindowVisible(mainDialog)) Sleep(10);
     if (!busy) {
       UseTheMainWindow(show);
-      Press(IDC_SHOW_CONSOLE, main);
+      Press(IDC_SHOW_CONSOLE, mainDialog);
       UseTheConsole();
       SizeAndHideTheConsole();
     } else {  // two commands, the second inside the first's wait, both held until the end
-      EXPECT_EQ(Text(IDC_FIRST_HOST_VALUE, main), "LAPTOP01");
+      EXPECT_EQ(Text(IDC_FIRST_HOST_VALUE, mainDialog), "LAPTOP01");
       DeleteFileA(hold.c_str());
       for (const int button : {IDC_RENEW_ALL, IDC_RELEASE_ALL}) {
         const std::size_t commands = Commands().size();
-        PostMessageA(GetDlgItem(main, button), BM_CLICK, 0, 0);
+        PostMessageA(GetDlgItem(mainDialog, button), BM_CLICK, 0, 0);
         while (Commands().size() == commands) Sleep(10);
       }
-      EXPECT_GT(SendMessageA(main, WM_GETTEXTLENGTH, 0, 0), 0);  // answered while both wait
+      EXPECT_GT(SendMessageA(mainDialog, WM_GETTEXTLENGTH, 0, 0), 0);  // answered while both wait
     }
-    SendMessageA(main, WM_CLOSE, 0, 0);  // as another program would close it
+    SendMessageA(mainDialog, WM_CLOSE, 0, 0);  // as another program would close it
     DWORD code = STILL_ACTIVE;
-    WaitForSingleObject(program.hProcess, INFINITE);
-    GetExitCodeProcess(program.hProcess, &code);
+    WaitForSingleObject(started.hProcess, INFINITE);
+    GetExitCodeProcess(started.hProcess, &code);
     EXPECT_EQ(code, 0u) << (busy ? "closed during a command" : "closed with the console shown");
     Release(hold);  // so that any command started at the close has logged itself and ended
     while (CommandsRunIn(job)) Sleep(10);
-    for (HANDLE handle : {program.hProcess, program.hThread, job}) CloseHandle(handle);
+    for (HANDLE handle : {started.hProcess, started.hThread, job}) CloseHandle(handle);
   }
   const std::string all = "ipconfig /all";
   Texts expected = {

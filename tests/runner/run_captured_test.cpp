@@ -1,3 +1,5 @@
+// The runner against the stand-in: how much of the output it keeps, the output still in
+// the pipe when the child has ended included, and that it leaves no handle open.
 #include "runner/run_captured.h"
 
 #include <cstdlib>

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -17,6 +18,12 @@
 #include "resources/resource_ids.h"
 
 using Texts = std::vector<std::string>;
+
+// The variable's value, or otherwise where it is not set.
+inline std::string EnvOr(const char* name, const char* otherwise) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? value : otherwise;
+}
 
 inline void SetEnv(const std::string& name, const std::string& value) {
   SetEnvironmentVariableA(name.c_str(), value.empty() ? nullptr : value.c_str());

@@ -1,8 +1,7 @@
 // Starts the program from its own folder and arranges its windows for a screenshot:
-// places the main window,
-// opens the console beside it showing the full report, and prints both windows'
-// rectangles ("main x y w h" and "console x y w h") for the script that crops them.
-// With the argument "main", the console stays closed.
+// places the main window, opens the console beside it showing the full report, and
+// prints both windows' rectangles ("main x y w h" and "console x y w h") for the script that crops
+// them. With the argument "main", the console stays closed.
 #include <windows.h>
 
 #include <cstdio>

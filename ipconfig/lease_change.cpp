@@ -1,9 +1,9 @@
-#include "tools/ipconfig/lease_change.h"
+#include "ipconfig/lease_change.h"
 
 #include <cstdlib>
 
-#include "tools/ipconfig/system_message.h"
-#include "tools/ipconfig/wildcard.h"
+#include "ipconfig/system_message.h"
+#include "ipconfig/wildcard.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/ipconfig/system_message.h"
+#include "ipconfig/system_message.h"
 
 #include <cstdlib>
 #include <cstring>

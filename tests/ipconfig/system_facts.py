@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-# What Linux says of this machine, as ipconfig_tool_test.cpp writes what the scanner
+# What Linux says of this machine, as ipconfig_test.cpp writes what the scanner
 # reads from the classic ipconfig's report: host name, IPv4 name servers, and as many
 # Ethernet adapters as the window holds, those whose link is up first, in system order.
 import ipaddress, json, subprocess

@@ -1,4 +1,4 @@
-#include "tools/ipconfig/wildcard.h"
+#include "ipconfig/wildcard.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "tools/ipconfig/system_ipconfig.h"
+#include "ipconfig/system_ipconfig.h"
 
 #include <windows.h>
 
-#include "tools/ipconfig/system_message.h"
+#include "ipconfig/system_message.h"
 
 namespace {
 

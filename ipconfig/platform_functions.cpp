@@ -1,4 +1,4 @@
-#include "tools/ipconfig/platform_functions.h"
+#include "ipconfig/platform_functions.h"
 
 PlatformFunctions platform;
 

@@ -2,7 +2,7 @@
 // Helper: Windows NT 4.0, whose ipconfig prints the classic form itself.
 #pragma once
 
-#include "tools/ipconfig/classic_report.h"
+#include "ipconfig/classic_report.h"
 
 // Runs the system folder's ipconfig.exe by its full path with the tool's own arguments,
 // its output going straight to the tool's standard output, and returns its exit code.

@@ -1,4 +1,4 @@
-#include "tools/ipconfig/classic_report.h"
+#include "ipconfig/classic_report.h"
 
 #include <cstring>
 

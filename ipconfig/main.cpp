@@ -5,10 +5,10 @@
 #include <cstring>
 #include <iterator>
 
-#include "tools/ipconfig/classic_report.h"
-#include "tools/ipconfig/lease_change.h"
-#include "tools/ipconfig/platform_config.h"
-#include "tools/ipconfig/system_ipconfig.h"
+#include "ipconfig/classic_report.h"
+#include "ipconfig/lease_change.h"
+#include "ipconfig/platform_config.h"
+#include "ipconfig/system_ipconfig.h"
 
 // The C run-time must not expand '*' and '?' in adapter names into file names.
 int _dowildcard = 0;

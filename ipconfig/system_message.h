@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "tools/ipconfig/classic_report.h"
+#include "ipconfig/classic_report.h"
 
 // Appends " (error N): " and the system's text for error, on one line, without its
 // closing dot.

@@ -1,6 +1,6 @@
 // Adapter-name patterns, as /renew and /release match them, in the system's code page
 // (932 here, as the scripts run Wine in Japanese).
-#include "tools/ipconfig/wildcard.h"
+#include "ipconfig/wildcard.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Renewing and releasing DHCP leases, one line of outcome for each adapter acted on.
 #pragma once
 
-#include "tools/ipconfig/platform_config.h"
+#include "ipconfig/platform_config.h"
 
 // Acts on every adapter whose connection name matches pattern, or with no pattern on
 // every connected adapter that uses DHCP, and writes a line for each; the exit code: 0

@@ -1,8 +1,8 @@
-#include "tools/ipconfig/platform_config.h"
+#include "ipconfig/platform_config.h"
 
 #include <cstring>
 
-#include "tools/ipconfig/system_message.h"
+#include "ipconfig/system_message.h"
 
 // The 32-bit system fills its structures in this layout, with 4-byte lease times.
 #ifndef _WIN64

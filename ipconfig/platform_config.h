@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <type_traits>
 
-#include "tools/ipconfig/classic_report.h"
-#include "tools/ipconfig/platform_functions.h"
+#include "ipconfig/classic_report.h"
+#include "ipconfig/platform_functions.h"
 
 // The system's answers are read into buffers of these sizes. Every adapter that the
 // adapter buffer can hold has a place in the configuration.
