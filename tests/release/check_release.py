@@ -45,11 +45,11 @@ def failures(path, zip_path, readme_path):
         yield readme.count(b"\n") == readme.count(b"\r\n") > 0, "the readme's CR LF line ends"
         missing = [s for s in SENTENCES if s not in readme.decode("shift_jis")]
         yield not missing, f"the readme says {missing}"
-        yield "削除" not in readme.decode("shift_jis"), "the readme asks nobody to delete a file"
+        yield "削除" not in readme.decode("shift_jis"), "the readme asks nobody to remove a file"
         yield from program_failures("ipconfig.exe", download.read("ipconfig.exe"), 3,
                                     ["kernel32.dll", "msvcrt.dll"])
     guide = open(readme_path, encoding="utf-8").read().lower()
-    yield "delete" not in guide and "削除" not in guide, "the README asks nobody to delete a file"
+    yield "delete" not in guide and "削除" not in guide, "the README asks nobody to remove a file"
 
 
 failed = [what for ok, what in failures(*sys.argv[1:4]) if not ok]
