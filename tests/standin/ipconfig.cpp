@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 
 namespace {
 
@@ -26,14 +25,6 @@ std::FILE* Open(const char* variable, const char* mode) {
   return Env(variable) ? std::fopen(Env(variable), mode) : nullptr;
 }
 
-// Writes text to the file that variable names, if it names one.
-void WriteTo(const char* variable, const char* mode, const std::string& text) {
-  if (std::FILE* file = Open(variable, mode)) {
-    std::fputs(text.c_str(), file);
-    std::fclose(file);
-  }
-}
-
 void Write(const char* bytes, std::size_t length) {  // a blocking pipe takes all of it at once
   DWORD written = 0;
   WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes, static_cast<DWORD>(length), &written, nullptr);
@@ -44,7 +35,10 @@ void Write(const char* bytes, std::size_t length) {  // a blocking pipe takes al
 int main() {
   const char* commandLine = GetCommandLineA();
   const char* arguments = std::strchr(commandLine, ' ') ? std::strchr(commandLine, ' ') + 1 : "";
-  WriteTo("IPCONFIG_STANDIN_LOG", "ab", commandLine + std::string("\n"));
+  if (std::FILE* log = Open("IPCONFIG_STANDIN_LOG", "ab")) {
+    std::fprintf(log, "%s\n", commandLine);
+    std::fclose(log);
+  }
   if (std::strcmp(arguments, "/all") != 0) {
     Write(commandLine, std::strlen(commandLine));
     Write("\r\n", 2);
@@ -56,7 +50,10 @@ int main() {
   if (const char* hold = Env("IPCONFIG_STANDIN_HOLD");
       hold && (!only || std::strcmp(only, arguments) == 0))
     while (GetFileAttributesA(hold) == INVALID_FILE_ATTRIBUTES) Sleep(5);
-  WriteTo("IPCONFIG_STANDIN_DONE", "wb", std::to_string(GetCurrentProcessId()));
+  if (std::FILE* done = Open("IPCONFIG_STANDIN_DONE", "wb")) {
+    std::fprintf(done, "%lu", GetCurrentProcessId());
+    std::fclose(done);
+  }
   if (const char* code = Env("IPCONFIG_STANDIN_EXIT")) return std::atoi(code);
   return 0;
 }
