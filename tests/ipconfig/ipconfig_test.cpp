@@ -241,6 +241,8 @@ DWORD ExitCode(std::string commandLine, HANDLE output) {
                      &startup, &child)) {
     WaitForSingleObject(child.hProcess, INFINITE);
     GetExitCodeProcess(child.hProcess, &exitCode);
+  } else {
+    ADD_FAILURE() << commandLine << " did not start: error " << GetLastError();
   }
   for (HANDLE handle : {child.hProcess, child.hThread}) CloseHandle(handle);
   return exitCode;
