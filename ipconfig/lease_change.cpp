@@ -1,7 +1,5 @@
 #include "ipconfig/lease_change.h"
 
-#include <cstdlib>
-
 #include "ipconfig/system_message.h"
 #include "ipconfig/wildcard.h"
 
