@@ -4,3 +4,6 @@ include(cmake/package.cmake)
 add_test(NAME release-program
   COMMAND /usr/bin/python3 ${PROJECT_SOURCE_DIR}/tests/release/check_release.py $<TARGET_FILE:ipsettings>
           ${CMAKE_BINARY_DIR}/${PROJECT_NAME}-${PROJECT_VERSION}-win32.zip ${PROJECT_SOURCE_DIR}/README.md)
+
+# For the tests of the 32-bit files that ship (scripts/win32-program-test.sh).
+include(cmake/planted-dll.cmake)

@@ -7,6 +7,7 @@ set_target_properties(ipconfig-standin PROPERTIES OUTPUT_NAME ipconfig)
 target_link_options(ipconfig-standin PRIVATE -static)
 
 include(cmake/googletest.cmake)
+include(cmake/planted-dll.cmake)
 
 # The windows are created in the test process from the program's own resources.
 add_executable(windows-tests
@@ -20,7 +21,7 @@ add_executable(windows-tests
 target_compile_definitions(windows-tests PRIVATE SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 target_link_libraries(windows-tests PRIVATE app ipconfig-tool GTest::gtest_main)
 target_link_options(windows-tests PRIVATE -static -Wl,--stack,1048576)
-add_dependencies(windows-tests ipsettings ipconfig-standin classic-ipconfig icon)
+add_dependencies(windows-tests ipsettings ipconfig-standin classic-ipconfig planted icon)
 # Each test alone, and then all of them together in one process, in shuffled order; but
 # for the test of a system without IP Helper, whose process runs with it taken away.
 gtest_discover_tests(windows-tests TEST_FILTER -WithoutIpHelper.* DISCOVERY_MODE PRE_TEST
@@ -31,13 +32,14 @@ set_tests_properties(windows-tests.all-shuffled PROPERTIES TIMEOUT 300)
 add_test(NAME windows-tests.without-ip-helper COMMAND windows-tests --gtest_filter=WithoutIpHelper.*)
 set_tests_properties(windows-tests.without-ip-helper PROPERTIES TIMEOUT 120
   ENVIRONMENT "WINEDLLOVERRIDES=mscoree,mshtml=\;iphlpapi=d\;ipconfig.exe=n")
-# Lease times where the clocks change, north and south, and in a locale whose ANSI code
-# page is not its OEM one.
-add_test(NAME windows-tests.lease-times-berlin COMMAND windows-tests --gtest_filter=LeaseTime.*)
+# Lease times where the clocks change, north and south; a Russian system (ANSI 1251, OEM
+# 866) for a Japanese user, whose texts the ANSI code page lacks.
+add_test(NAME windows-tests.lease-times-berlin COMMAND windows-tests --gtest_filter=SystemText.*)
 set_tests_properties(windows-tests.lease-times-berlin PROPERTIES ENVIRONMENT "TZ=Europe/Berlin")
-add_test(NAME windows-tests.lease-times-sydney-russian COMMAND windows-tests --gtest_filter=LeaseTime.*)
-set_tests_properties(windows-tests.lease-times-sydney-russian PROPERTIES
-  ENVIRONMENT "TZ=Australia/Sydney;LC_ALL=ru_RU.UTF-8")
+add_test(NAME windows-tests.russian-system-japanese-user COMMAND windows-tests
+  --gtest_filter=SystemText.*:MatchesWildcard.*:ClassicIpconfig.WritesToAConsole*)
+set_tests_properties(windows-tests.russian-system-japanese-user PROPERTIES ENVIRONMENT
+  "TZ=Australia/Sydney;LC_ALL=;LANG=ru_RU.UTF-8;LC_MESSAGES=ja_JP.UTF-8")
 
 # Benchmarks print figures; they are run by bench/run.sh, not by ctest.
 foreach(bench runner startup process-start)

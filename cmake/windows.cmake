@@ -59,10 +59,12 @@ endif()
 # program is; it lies in a folder of its own, apart from the tests' stand-in of the
 # same name. Its parts form a library that the tests also link.
 add_library(ipconfig-tool STATIC
+  ipconfig/ansi_text.cpp
   ipconfig/classic_report.cpp
   ipconfig/lease_change.cpp
   ipconfig/platform_config.cpp
   ipconfig/platform_functions.cpp
+  ipconfig/report_output.cpp
   ipconfig/system_ipconfig.cpp
   ipconfig/system_message.cpp
   ipconfig/wildcard.cpp

@@ -29,11 +29,12 @@ void Line(ReportText& report, const char* text) {
   Append(report, "\r\n");
 }
 
-void EndReport(ReportText& report) {
-  if (!report.cut) return;
+int EndReport(ReportText& report, int exitCode) {
+  if (!report.cut) return exitCode;
   while (report.length > 0 && report.text[report.length - 1] != '\n') --report.length;
   std::memcpy(report.text + report.length, CUT_LINE, sizeof CUT_LINE);
   report.length += sizeof CUT_LINE - 1;
+  return 1;
 }
 
 namespace {
@@ -90,10 +91,14 @@ void AddressSettings(ReportText& report, const AdapterConfig& adapter) {
   ListSetting(report, "Default Gateway", adapter.gateways, adapter.gatewayCount);
 }
 
+void EndListing(ReportText& report, bool listsCut) {
+  if (listsCut) Line(report, "ipconfig: the system lists more addresses than shown here.");
+}
+
 }  // namespace
 
 void WriteFullReport(ReportText& report, const HostConfig& host, const AdapterConfig* adapters,
-                     int count) {
+                     int count, bool listsCut) {
   Line(report, "");
   Line(report, "Windows IP Configuration");
   Line(report, "");
@@ -121,14 +126,16 @@ void WriteFullReport(ReportText& report, const HostConfig& host, const AdapterCo
       Setting(report, "Lease Expires", adapter.leaseExpires);
     }
   }
+  EndListing(report, listsCut);
 }
 
-void WriteShortReport(ReportText& report, const AdapterConfig* adapters, int count) {
+void WriteShortReport(ReportText& report, const AdapterConfig* adapters, int count, bool listsCut) {
   Line(report, "");
   Line(report, "Windows IP Configuration");
   Line(report, "");
   for (int i = 0; i < count; ++i)
     if (Header(report, adapters[i])) AddressSettings(report, adapters[i]);
+  EndListing(report, listsCut);
 }
 
 const char* AdapterKind(unsigned interfaceType) {
@@ -139,6 +146,8 @@ const char* AdapterKind(unsigned interfaceType) {
     case 23: return "PPP";        // IF_TYPE_PPP
     case 24: return nullptr;      // IF_TYPE_SOFTWARE_LOOPBACK
     case 131: return "Tunnel";    // IF_TYPE_TUNNEL
+    case 243: return "Ethernet";  // IF_TYPE_WWANPP: mobile broadband, GSM
+    case 244: return "Ethernet";  // IF_TYPE_WWANPP2: mobile broadband, CDMA
     default: return "Other";
   }
 }

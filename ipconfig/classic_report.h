@@ -25,7 +25,7 @@ struct HostConfig {
 
 struct AdapterConfig {
   const char* kind;     // "Ethernet", "PPP", ... as the header names it
-  unsigned long index;  // the system's interface index, for renew and release
+  unsigned long index;  // the system's interface index, which orders the adapters
   bool connected;       // false: the link is down, and the report says "Media disconnected"
   char id[TEXT_SIZE];   // the system's own name for it, "{GUID}", for renew and release
   char name[TEXT_SIZE];
@@ -57,17 +57,20 @@ void Append(ReportText& report, std::initializer_list<const char*> pieces);
 void Line(ReportText& report, const char* text);  // text and CR LF
 
 // Where the report was cut, takes back the broken line at its end and adds the line
-// that says so; every line before it stays whole.
-void EndReport(ReportText& report);
+// that says so; every line before it stays whole. Returns the tool's exit code: 1 for a
+// cut report, else exitCode.
+int EndReport(ReportText& report, int exitCode);
 
+// listsCut: some list had more entries than MAX_LISTED, which a last line says.
 void WriteFullReport(ReportText& report, const HostConfig& host, const AdapterConfig* adapters,
-                     int count);
+                     int count, bool listsCut);
 // Each adapter's address, mask and gateway lines (or its media state), nothing else.
-void WriteShortReport(ReportText& report, const AdapterConfig* adapters, int count);
+void WriteShortReport(ReportText& report, const AdapterConfig* adapters, int count, bool listsCut);
 
 // The header word for an interface type number (IF_TYPE_*), or nullptr for the
-// kinds a classic report leaves out (loopback). Wireless adapters are reported as
-// Ethernet, as the classic reports did.
+// kinds a classic report leaves out (loopback). Wireless and mobile broadband adapters
+// are reported as Ethernet, as the classic reports did wireless ones, so that the
+// window shows them.
 const char* AdapterKind(unsigned interfaceType);
 
 // Copies text into a field of the given size, replacing control bytes by blanks so

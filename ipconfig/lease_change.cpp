@@ -15,7 +15,7 @@ const char ADMINISTRATOR_ADVICE[] =
 // The interfaces that leases are renewed on; null, said in out, where the system does
 // not list them.
 IP_INTERFACE_INFO* ReadInterfaces(ReportText& out) {
-  static unsigned char buffer[1 << 17];
+  alignas(IP_INTERFACE_INFO) static unsigned char buffer[1 << 17];
   auto* interfaces = reinterpret_cast<IP_INTERFACE_INFO*>(buffer);
   ULONG size = sizeof buffer;
   const DWORD error = platform.getInterfaceInfo(interfaces, &size);
@@ -38,12 +38,12 @@ IP_INTERFACE_INFO* ReadInterfaces(ReportText& out) {
 }
 
 // The adapter's interface: the one named "\DEVICE\TCPIP_{GUID}" for the adapter's own
-// "{GUID}", which stays when an adapter is disabled and enabled again; where no name
-// matches, the one with the adapter's index. Null where neither is listed.
+// "{GUID}". The system finds the interface to act on by that name alone, so an entry
+// found otherwise, such as by index, would renew or release another adapter's lease.
+// Null where it is not listed.
 IP_ADAPTER_INDEX_MAP* FindInterface(IP_INTERFACE_INFO& interfaces, const AdapterConfig& adapter) {
   wchar_t id[TEXT_SIZE];
   const int idLength = MultiByteToWideChar(CP_ACP, 0, adapter.id, -1, id, TEXT_SIZE) - 1;
-  IP_ADAPTER_INDEX_MAP* byIndex = nullptr;
   for (LONG k = 0; k < interfaces.NumAdapters; ++k) {
     IP_ADAPTER_INDEX_MAP& entry = interfaces.Adapter[k];
     wchar_t name[MAX_ADAPTER_NAME + 1] = {};
@@ -52,9 +52,8 @@ IP_ADAPTER_INDEX_MAP* FindInterface(IP_INTERFACE_INFO& interfaces, const Adapter
       name[length] = entry.Name[length];
     if (idLength > 0 && length >= idLength && lstrcmpiW(name + length - idLength, id) == 0)
       return &entry;
-    if (byIndex == nullptr && entry.Index == adapter.index) byIndex = &entry;
   }
-  return byIndex;
+  return nullptr;
 }
 
 // Writes the outcome for one adapter; true when its lease was renewed (or released).

@@ -1,13 +1,14 @@
 // ipconfig in the classic report form, for systems whose own ipconfig prints a
 // later form or another language: /all, the short form, /renew and /release with
-// an optional adapter name (wildcards * and ?), and /?. Where the system has no IP
-// Helper (Windows NT 4.0), the system's own ipconfig does the work.
+// an optional adapter name (wildcards * and ?), and /?. Where the system lacks an IP
+// Helper function that the tool needs (Windows NT 4.0), the system's own ipconfig does
+// the work.
 #include <cstring>
-#include <iterator>
 
 #include "ipconfig/classic_report.h"
 #include "ipconfig/lease_change.h"
 #include "ipconfig/platform_config.h"
+#include "ipconfig/report_output.h"
 #include "ipconfig/system_ipconfig.h"
 
 // The C run-time must not expand '*' and '?' in adapter names into file names.
@@ -31,27 +32,10 @@ const char USAGE[] =
 PlatformConfig config;
 ReportText report;
 
-// To a pipe or a file the report goes as it is, in the ANSI code page that the
-// program reads. A console shows the OEM code page, so there it goes as UTF-16.
-// A report that was cut fails.
-int Print(int exitCode) {
-  EndReport(report);
-  const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-  DWORD mode = 0;
-  DWORD written = 0;
-  if (!GetConsoleMode(out, &mode)) {
-    WriteFile(out, report.text, static_cast<DWORD>(report.length), &written, nullptr);
-  } else {
-    static wchar_t wide[sizeof report.text];
-    const int length = MultiByteToWideChar(CP_ACP, 0, report.text, static_cast<int>(report.length),
-                                           wide, static_cast<int>(std::size(wide)));
-    // Older consoles take a few kilobytes a call.
-    for (int at = 0; at < length; at += static_cast<int>(written)) {
-      const int piece = length - at < 4096 ? length - at : 4096;
-      if (!WriteConsoleW(out, wide + at, piece, &written, nullptr) || written == 0) break;
-    }
-  }
-  if (report.cut) return 1;
+// Returns the tool's exit code: exitCode, or 1 where the report was cut.
+int PrintReportForExit(int exitCode) {
+  exitCode = EndReport(report, exitCode);
+  WriteReport(GetStdHandle(STD_OUTPUT_HANDLE), report);
   return exitCode;
 }
 
@@ -60,41 +44,34 @@ bool SwitchIs(const char* argument, const char* name) {
   return lstrcmpiA(argument + 1, name) == 0;
 }
 
-// Says so where a list was longer than the report shows.
-void EndListing() {
-  if (config.listsCut) Line(report, "ipconfig: the system lists more addresses than shown here.");
-}
-
 int BadUsage(const char* message, const char* argument) {
   char shown[TEXT_SIZE];
   CopyClean(shown, sizeof shown, argument);
   Append(report, {"ipconfig: ", message, ": "});
   Line(report, shown);
   Append(report, USAGE);
-  return Print(1);
+  return PrintReportForExit(1);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!LoadPlatformFunctions()) return Print(RunSystemIpconfig(report));
+  if (!LoadPlatformFunctions()) return PrintReportForExit(RunSystemIpconfig(report));
   if (argc == 1) {
-    if (!ReadPlatformConfig(config, report)) return Print(1);
-    WriteShortReport(report, config.adapters, config.adapterCount);
-    EndListing();
-    return Print(0);
+    if (!ReadPlatformConfig(config, report)) return PrintReportForExit(1);
+    WriteShortReport(report, config.adapters, config.adapterCount, config.listsCut);
+    return PrintReportForExit(0);
   }
   const char* option = argv[1];
   if (SwitchIs(option, "?")) {
     Append(report, USAGE);
-    return Print(0);
+    return PrintReportForExit(0);
   }
   if (SwitchIs(option, "all")) {
     if (argc > 2) return BadUsage("/all takes no adapter name", argv[2]);
-    if (!ReadPlatformConfig(config, report)) return Print(1);
-    WriteFullReport(report, config.host, config.adapters, config.adapterCount);
-    EndListing();
-    return Print(0);
+    if (!ReadPlatformConfig(config, report)) return PrintReportForExit(1);
+    WriteFullReport(report, config.host, config.adapters, config.adapterCount, config.listsCut);
+    return PrintReportForExit(0);
   }
   if (SwitchIs(option, "renew") || SwitchIs(option, "release")) {
     // A name typed with blanks arrives as several arguments: join them again.
@@ -103,9 +80,9 @@ int main(int argc, char** argv) {
       if (i > 2) std::strncat(name, " ", sizeof name - 1 - std::strlen(name));
       std::strncat(name, argv[i], sizeof name - 1 - std::strlen(name));
     }
-    if (!ReadPlatformConfig(config, report)) return Print(1);
+    if (!ReadPlatformConfig(config, report)) return PrintReportForExit(1);
     const char* pattern = argc > 2 ? name : nullptr;
-    return Print(ChangeLeases(config, SwitchIs(option, "renew"), pattern, report));
+    return PrintReportForExit(ChangeLeases(config, SwitchIs(option, "renew"), pattern, report));
   }
   return BadUsage("unknown option", option);
 }

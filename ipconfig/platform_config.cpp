@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "ipconfig/ansi_text.h"
 #include "ipconfig/system_message.h"
 
 // The 32-bit system fills its structures in this layout, with 4-byte lease times.
@@ -67,7 +68,7 @@ void RegistryConnectionName(const char* adapterName, char* name, std::size_t siz
   using Open = LONG(WINAPI*)(HKEY, const char*, DWORD, REGSAM, HKEY*);
   using Query = LONG(WINAPI*)(HKEY, const char*, DWORD*, DWORD*, BYTE*, DWORD*);
   using Close = LONG(WINAPI*)(HKEY);
-  const HMODULE advapi = LoadLibraryA("advapi32.dll");
+  const HMODULE advapi = LoadSystemLibrary("advapi32.dll");
   if (advapi == nullptr) return;
   const auto open = Lookup<Open>(advapi, "RegOpenKeyExA");
   const auto query = Lookup<Query>(advapi, "RegQueryValueExA");
@@ -159,6 +160,22 @@ void ConvertAdapter(const IP_ADAPTER_INFO& info, const char* kind,
   }
 }
 
+// The adapters the machine reaches the world through come first, since the window has
+// room for four: connected ones that hold a default gateway, then the other connected
+// ones, then those whose media is disconnected. Virtual adapters are connected without
+// a gateway, and the system promises no order. Within a group the interface index
+// decides, which stays from one reading to the next, and the window's choice with it.
+int Group(const AdapterConfig& adapter) {
+  if (!adapter.connected) return 2;
+  if (adapter.gatewayCount == 0) return 1;
+  return 0;
+}
+
+bool Before(const AdapterConfig& a, const AdapterConfig& b) {
+  if (Group(a) != Group(b)) return Group(a) < Group(b);
+  return a.index < b.index;
+}
+
 }  // namespace
 
 void FormatLeaseTime(unsigned long long seconds, LCID locale, char* text, std::size_t size) {
@@ -172,15 +189,27 @@ void FormatLeaseTime(unsigned long long seconds, LCID locale, char* text, std::s
   if (seconds == 0 || !FileTimeToSystemTime(&utc, &universal) ||
       !platform.systemTimeToTzSpecificLocalTime(nullptr, &universal, &time))
     return;
-  // The wide forms, converted to the ANSI code page: the "A" forms would write the
-  // locale's own code page, which the window would misread.
-  wchar_t wide[TEXT_SIZE];
-  int length = GetDateFormatW(locale, DATE_LONGDATE, &time, nullptr, wide, 160);
-  if (length == 0) return;
-  wide[length - 1] = L' ';
-  if (GetTimeFormatW(locale, 0, &time, nullptr, wide + length, TEXT_SIZE - length) == 0) return;
-  if (WideCharToMultiByte(CP_ACP, 0, wide, -1, text, static_cast<int>(size), nullptr, nullptr) == 0)
-    text[0] = '\0';
+  // The wide forms, converted to the ANSI code page that the window reads: the "A" forms
+  // would write the locale's own code page. The user's locale may write characters
+  // that page lacks; then the system locale's form, which that page was chosen for; then
+  // digits alone.
+  const struct {
+    LCID locale;
+    DWORD flags;
+    const wchar_t* date;
+  } forms[] = {{locale, DATE_LONGDATE, nullptr},
+               {LOCALE_SYSTEM_DEFAULT, DATE_LONGDATE, nullptr},
+               {LOCALE_SYSTEM_DEFAULT, 0, L"yyyy'/'MM'/'dd"}};
+  for (const auto& form : forms) {
+    wchar_t wide[TEXT_SIZE];
+    const int length = GetDateFormatW(form.locale, form.flags, &time, form.date, wide, 160);
+    if (length == 0) continue;
+    wide[length - 1] = L' ';
+    const wchar_t* clock = form.date != nullptr ? L"H':'mm':'ss" : nullptr;
+    if (GetTimeFormatW(form.locale, 0, &time, clock, wide + length, TEXT_SIZE - length) != 0 &&
+        ToAnsiExactly(wide, text, static_cast<int>(size)))
+      return;
+  }
 }
 
 void ConvertConfig(const FIXED_INFO& host, const IP_ADAPTER_INFO* adapters,
@@ -196,18 +225,22 @@ void ConvertConfig(const FIXED_INFO& host, const IP_ADAPTER_INFO* adapters,
     ConvertAdapter(*info, kind, connections, converted[count], config.listsCut);
     ++count;
   }
-  // The adapters in use first: the window has room for four.
-  config.adapterCount = 0;
-  for (const bool connected : {true, false})
-    for (int i = 0; i < count; ++i)
-      if (converted[i].connected == connected)
-        config.adapters[config.adapterCount++] = converted[i];
+  // Sorted by insertion, through their places: each adapter is large.
+  int order[MAX_ADAPTERS];
+  for (int i = 0; i < count; ++i) {
+    int at = i;
+    for (; at > 0 && Before(converted[i], converted[order[at - 1]]); --at)
+      order[at] = order[at - 1];
+    order[at] = i;
+  }
+  for (int i = 0; i < count; ++i) config.adapters[i] = converted[order[i]];
+  config.adapterCount = count;
 }
 
 bool ReadPlatformConfig(PlatformConfig& config, ReportText& report) {
-  static unsigned char hostBuffer[HOST_BUFFER_SIZE];
-  static unsigned char adapterBuffer[ADAPTER_BUFFER_SIZE];
-  static unsigned char connectionBuffer[CONNECTION_BUFFER_SIZE];
+  alignas(FIXED_INFO) static unsigned char hostBuffer[HOST_BUFFER_SIZE];
+  alignas(IP_ADAPTER_INFO) static unsigned char adapterBuffer[ADAPTER_BUFFER_SIZE];
+  alignas(IP_ADAPTER_ADDRESSES) static unsigned char connectionBuffer[CONNECTION_BUFFER_SIZE];
   const auto host = reinterpret_cast<FIXED_INFO*>(hostBuffer);
   auto adapters = reinterpret_cast<IP_ADAPTER_INFO*>(adapterBuffer);
   auto connections = reinterpret_cast<IP_ADAPTER_ADDRESSES*>(connectionBuffer);

@@ -2,8 +2,18 @@
 
 PlatformFunctions platform;
 
+HMODULE LoadSystemLibrary(const char* name) {
+  char path[MAX_PATH];
+  const UINT folder = GetSystemDirectoryA(path, MAX_PATH);
+  if (folder == 0 || folder + 1 + lstrlenA(name) >= MAX_PATH) return nullptr;
+  lstrcatA(path, "\\");
+  lstrcatA(path, name);
+  // The altered search looks for the DLL's own imports in its folder first.
+  return LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
 bool LoadPlatformFunctions() {
-  const HMODULE ipHelper = LoadLibraryA("iphlpapi.dll");
+  const HMODULE ipHelper = LoadSystemLibrary("iphlpapi.dll");
   const HMODULE kernel = GetModuleHandleA("kernel32.dll");
   platform.getNetworkParams = Lookup<decltype(&GetNetworkParams)>(ipHelper, "GetNetworkParams");
   platform.getAdaptersInfo = Lookup<decltype(&GetAdaptersInfo)>(ipHelper, "GetAdaptersInfo");

@@ -6,6 +6,8 @@
 
 namespace {
 
+constexpr char LACKS[] = "ipconfig: this system lacks IP Helper functions that this tool needs";
+
 // The same file whatever path or copy of a folder it is reached by: its volume and
 // its index on that volume.
 bool FileIdentity(const char* path, BY_HANDLE_FILE_INFORMATION& identity) {
@@ -45,15 +47,15 @@ int RunSystemIpconfig(ReportText& report) {
   char system[MAX_PATH];
   const UINT folder = GetSystemDirectoryA(system, MAX_PATH - sizeof "\\ipconfig.exe");
   if (folder == 0 || folder >= MAX_PATH - sizeof "\\ipconfig.exe") {
-    Line(report, "ipconfig: this system has no IP Helper, and its system folder is unknown.");
+    Append(report, LACKS);
+    Line(report, ", and its system folder is unknown.");
     return 1;
   }
   lstrcatA(system, "\\ipconfig.exe");
   char own[MAX_PATH];
   const DWORD ownLength = GetModuleFileNameA(nullptr, own, MAX_PATH);
   if (ownLength > 0 && ownLength < MAX_PATH && SameFile(own, system)) {
-    Append(report, {"ipconfig: this system has no IP Helper, and ", system,
-                    " is this tool itself, which needs it."});
+    Append(report, {LACKS, ", and ", system, " is this tool itself."});
     Line(report, "");
     return 1;
   }
@@ -82,7 +84,7 @@ int RunSystemIpconfig(ReportText& report) {
   PROCESS_INFORMATION child = {};
   if (!CreateProcessA(system, commandLine, nullptr, nullptr, TRUE, flags, nullptr, nullptr,
                       &startup, &child)) {
-    Append(report, {"ipconfig: this system has no IP Helper, and ", system, " did not start"});
+    Append(report, {LACKS, ", and ", system, " did not start"});
     AppendSystemError(report, GetLastError());
     Line(report, "");
     return 1;

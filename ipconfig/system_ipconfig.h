@@ -1,5 +1,6 @@
-// The system's own ipconfig, which takes the tool's place where the system has no IP
-// Helper: Windows NT 4.0, whose ipconfig prints the classic form itself.
+// The system's own ipconfig, which takes the tool's place where the system lacks an IP
+// Helper function that the tool needs: Windows NT 4.0, whose ipconfig prints the classic
+// form itself.
 #pragma once
 
 #include "ipconfig/classic_report.h"

@@ -4,37 +4,41 @@
 
 namespace {
 
-// 2 for a lead byte and the byte after it, else 1.
-int CharacterLength(const char* text) {
-  if (IsDBCSLeadByte(static_cast<BYTE>(text[0])) && text[1] != '\0') return 2;
-  return 1;
+constexpr int MAX_UNITS = 512;  // UTF-16 units of a pattern or a name: TEXT_SIZE bytes fit
+
+// The text in UTF-16 capitals, so that case folds for every letter the system knows;
+// false where it does not fit.
+bool Capitals(const char* text, wchar_t* capitals) {
+  wchar_t wide[MAX_UNITS];
+  const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, wide, MAX_UNITS);
+  return length > 0 && LCMapStringW(LOCALE_SYSTEM_DEFAULT, LCMAP_UPPERCASE, wide, length, capitals,
+                                    MAX_UNITS) == length;
 }
 
-char Folded(char c) {
-  if (c >= 'a' && c <= 'z') return static_cast<char>(c - 'a' + 'A');
-  return c;
-}
-
-// True when the pattern's next character is the name's, letters folded in single bytes.
-bool SameCharacter(const char* pattern, const char* name, int length) {
-  if (*pattern == '\0' || CharacterLength(pattern) != length) return false;
-  if (length == 1) return Folded(*pattern) == Folded(*name);
-  return pattern[0] == name[0] && pattern[1] == name[1];
+// 2 for a surrogate pair, else 1.
+int CharacterLength(const wchar_t* text) {
+  const bool high = text[0] >= 0xD800 && text[0] < 0xDC00;
+  const bool low = text[1] >= 0xDC00 && text[1] < 0xE000;
+  return high && low ? 2 : 1;
 }
 
 }  // namespace
 
-bool MatchesWildcard(const char* pattern, const char* name) {
+bool MatchesCharacters(const wchar_t* pattern, const wchar_t* name) {
   // Greedy walk with one backtrack point: the last '*' and where its run began.
-  const char* star = nullptr;
-  const char* resume = nullptr;
-  while (*name != '\0') {
+  const wchar_t* star = nullptr;
+  const wchar_t* resume = nullptr;
+  while (*name != L'\0') {
     const int length = CharacterLength(name);
-    if (*pattern == '*') {
+    if (*pattern == L'*') {
       star = pattern++;
       resume = name;
-    } else if (*pattern == '?' || SameCharacter(pattern, name, length)) {
-      pattern += *pattern == '?' ? 1 : length;
+    } else if (*pattern == L'?') {
+      ++pattern;
+      name += length;
+    } else if (CharacterLength(pattern) == length && pattern[0] == name[0] &&
+               pattern[length - 1] == name[length - 1]) {
+      pattern += length;
       name += length;
     } else if (star != nullptr) {
       pattern = star + 1;
@@ -44,6 +48,13 @@ bool MatchesWildcard(const char* pattern, const char* name) {
       return false;
     }
   }
-  while (*pattern == '*') ++pattern;
-  return *pattern == '\0';
+  while (*pattern == L'*') ++pattern;
+  return *pattern == L'\0';
+}
+
+bool MatchesWildcard(const char* pattern, const char* name) {
+  wchar_t widePattern[MAX_UNITS];
+  wchar_t wideName[MAX_UNITS];
+  return Capitals(pattern, widePattern) && Capitals(name, wideName) &&
+         MatchesCharacters(widePattern, wideName);
 }

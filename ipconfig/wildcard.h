@@ -3,6 +3,11 @@
 
 // True when name matches pattern, where '*' stands for any run of characters and '?'
 // for any one character (so "Local?Area?Connection" matches "Local Area Connection").
-// A double-byte character of the ANSI code page is one character, and matches only
-// itself; single-byte letters match regardless of case.
+// Both are read as characters of the ANSI code page, whatever its kind (single-byte,
+// double-byte or UTF-8), a surrogate pair as one; letters of every script match
+// regardless of case.
 bool MatchesWildcard(const char* pattern, const char* name);
+
+// The walk itself, over UTF-16 text whose letters are folded already: a surrogate pair
+// is one character.
+bool MatchesCharacters(const wchar_t* pattern, const wchar_t* name);

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the x86_64 Windows program and tests, then runs them under wine64 in a
-# throw-away WINEPREFIX, on a virtual X display, with a Japanese locale.
+# throw-away WINEPREFIX, on a virtual X display, with a Japanese locale, in a network
+# of the tests' own (scripts/test-network.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+[ "${IPSETTINGS_TEST_NETWORK:-}" = made ] || exec bash scripts/test-network.sh bash "$0" "$@"
 source scripts/wine-session.sh
 
 cmake --preset win64 -DWARNINGS_AS_ERRORS=ON >/dev/null

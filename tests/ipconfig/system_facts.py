@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 # What Linux says of this machine, as ipconfig_test.cpp writes what the scanner
 # reads from the classic ipconfig's report: host name, IPv4 name servers, and as many
-# Ethernet adapters as the window holds, those whose link is up first, in system order.
+# Ethernet adapters as the window holds: those whose link is up and that hold the
+# default route, then the others that are up, then the rest, each group by index.
 import ipaddress, json, subprocess
 
 
@@ -16,7 +17,9 @@ for route in json.loads(run("ip", "-j", "-4", "route", "show", "default")):
     gateways.setdefault(route["dev"], route.get("gateway", ""))
 links = [link for link in json.loads(run("ip", "-j", "address")) if link["link_type"] == "ether"]
 up = [link for link in links if {"UP", "LOWER_UP"} <= set(link["flags"])]
-for link in (up + [link for link in links if link not in up])[:4]:
+order = sorted(links, key=lambda link: (link not in up, link["ifname"] not in gateways,
+                                        link["ifindex"]))
+for link in order[:4]:
     ipv4 = [a for a in link["addr_info"] if a["family"] == "inet"]
     net = ipaddress.ip_interface(f"{ipv4[0]['local']}/{ipv4[0]['prefixlen']}") if ipv4 else None
     address = [str(net.ip), str(net.netmask)] if net else ["0.0.0.0", "0.0.0.0"]

@@ -1,36 +1,58 @@
-// Adapter-name patterns, as /renew and /release match them, in the system's code page
-// (932 here, as the scripts run Wine in Japanese).
+// Adapter-name patterns, as /renew and /release match them, in the system's code page:
+// the scripts run it in 932 and in 1251. A case whose characters the code page lacks
+// is left out there.
 #include "ipconfig/wildcard.h"
+
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
 namespace {
 
+// The text in the ANSI code page; empty where the page lacks one of its characters.
+std::string Ansi(const wchar_t* text) {
+  char ansi[256];
+  BOOL lacking = FALSE;
+  WideCharToMultiByte(CP_ACP, 0, text, -1, ansi, sizeof ansi, nullptr, &lacking);
+  return lacking ? "" : ansi;
+}
+
 TEST(MatchesWildcard, StarForAnyRunQuestionMarkForAnyOneCharacterLettersFolded) {
   const struct {
-    const char *pattern, *name;
+    const wchar_t *pattern, *name;
     bool matches;
-  } cases[] = {{"Local?Area", "Local Area", true},
-               {"Local?Area", "Local Area 2", false},
-               {"*2", "LAN 2", true},
-               {"*Area*", "Local Area 2", true},
-               {"", "", true},
-               {"", "eth0", false},
-               {"eth?", "eth", false},
-               {"ETH0", "eth0", true},
-               {"a*b*c", "aXbYbZc", true},
-               {"e*h*1", "eth0", false},
-               {"Local*", "Local", true},
-               {"\x83\x8d*", "\x83\x8d\x81\x5b", true},  // ロ* and ロー
-               {"\x83\x41", "\x83\x61", false},          // ア and ヂ: one character each
-               {"?", "\x83\x41", true},
-               {"??", "\x83\x41", false},
-               {"?x", "\x83\x41x", true},
-               {"*A", "\x83\x41", false},  // ア's second byte is no letter A
-               {"*\x83\x41", "x\x83\x41", true},
-               {"*\x83\x41", "x\x83\x83\x41", false}};  // xャA: 83 41 spans two characters
-  for (const auto& c : cases)
-    EXPECT_EQ(MatchesWildcard(c.pattern, c.name), c.matches) << c.pattern << " / " << c.name;
+  } cases[] = {{L"Local?Area", L"Local Area", true},
+               {L"Local?Area", L"Local Area 2", false},
+               {L"*2", L"LAN 2", true},
+               {L"*Area*", L"Local Area 2", true},
+               {L"", L"", true},
+               {L"", L"eth0", false},
+               {L"eth?", L"eth", false},
+               {L"ETH0", L"eth0", true},
+               {L"a*b*c", L"aXbYbZc", true},
+               {L"e*h*1", L"eth0", false},
+               {L"Local*", L"Local", true},
+               {L"подключение*", L"Подключение по локальной сети", true},
+               {L"ПОДКЛЮЧЕНИЕ?ПО*", L"Подключение по локальной сети", true},
+               {L"ロ*", L"ローカル", true},
+               {L"ア", L"ヂ", false},  // 83 41 and 83 61 in 932: one character each
+               {L"?", L"ア", true},
+               {L"??", L"ア", false},
+               {L"?x", L"アx", true},
+               {L"*A", L"ア", false},  // ア's second byte is no letter A
+               {L"*ア", L"xア", true},
+               {L"*ア", L"xャA", false}};  // 83 83 41: 83 41 spans two characters
+  for (const auto& c : cases) {
+    const std::string pattern = Ansi(c.pattern);
+    const std::string name = Ansi(c.name);
+    if ((pattern.empty() && *c.pattern) || (name.empty() && *c.name)) continue;
+    EXPECT_EQ(MatchesWildcard(pattern.c_str(), name.c_str()), c.matches)
+        << pattern << " / " << name;
+  }
+  // No code page of the tests holds a character beyond 16 bits (𠀋: D840 DC0B).
+  EXPECT_TRUE(MatchesCharacters(L"?", L"𠀋"));
+  EXPECT_FALSE(MatchesCharacters(L"??", L"𠀋"));
+  EXPECT_FALSE(MatchesCharacters(L"*\xDC0B", L"x𠀋"));
 }
 
 }  // namespace

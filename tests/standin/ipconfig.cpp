@@ -5,7 +5,8 @@
 //   IPCONFIG_STANDIN_HOLD_ONLY  hold only a command with exactly these arguments
 //   IPCONFIG_STANDIN_DONE       write this process's id to this file just before ending
 //   IPCONFIG_STANDIN_EXIT       end with this exit code (else 0)
-// Any other command than "/all" prints its own command line and CR LF.
+// Any other command than "/all" prints its own command line, " with a console" where it
+// has one, and CR LF.
 #include <windows.h>
 
 #include <cstdio>
@@ -41,6 +42,7 @@ int main() {
   }
   if (std::strcmp(arguments, "/all") != 0) {
     Write(commandLine, std::strlen(commandLine));
+    if (GetConsoleWindow() != nullptr) Write(" with a console", 15);
     Write("\r\n", 2);
   } else if (std::FILE* report = Open("IPCONFIG_STANDIN_REPORT", "rb")) {
     Write(buffer, std::fread(buffer, 1, sizeof buffer, report));
