@@ -1,6 +1,7 @@
 // Counts how often the platform refuses to start a hidden child the way the runner
-// starts one (inheritable pipe, DETACHED_PROCESS), by error code. Under Wine a start
-// now and then fails with ERROR_INTERNAL_ERROR; real Windows shows no such failure.
+// starts one (inheritable pipe, DETACHED_PROCESS), by error code. Wine 8.0 was once seen
+// to refuse 2 of 8,000 such starts with ERROR_INTERNAL_ERROR; measured with this program
+// on this project's machines since, it refused none of 18,000 (see the README).
 // Usage: process-start-bench [STARTS]   (default 4000)
 #include <windows.h>
 

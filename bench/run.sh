@@ -16,4 +16,6 @@ export IPCONFIG_STANDIN_REPORT="Z:$PWD/tests/report/fixtures/win2000.txt"
 "$WINE" build/win64/startup-bench.exe
 "$WINE" build/win64/process-start-bench.exe "${1:-4000}" >build/win64/process-starts.txt  # a file: no pipe to wait on
 tail -n 1 build/win64/process-starts.txt
-ls -l build/win32/ipsettings.exe 2>/dev/null | awk '{print "release program: " $5 " bytes (target at most 32,768)"}' || true
+if [ -f build/win32/ipsettings.exe ]; then
+  echo "release program: $(stat -c %s build/win32/ipsettings.exe) bytes (target at most 32,768)"
+fi

@@ -15,7 +15,8 @@ cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target startup-bench ipconfig-standin >/dev/null
 start_wine32_session
 export IPCONFIG_STANDIN_REPORT="Z:$PWD/tests/report/fixtures/win2000.txt"
-program="Z:$(realpath build/win32/ipsettings.exe | tr / '\\')"
+program=$(realpath build/win32/ipsettings.exe)
+program="Z:${program//\//\\}"
 cd build/win64  # the stand-in is found in the current folder
 "$WINE" startup-bench.exe "$program" "${1:-1}" >startup32.txt  # a file: no pipe to wait on
 cat startup32.txt

@@ -1,4 +1,4 @@
-# Linux: the report tool, the unit tests, and (with clang) the fuzzer.
+# Linux: the report tool, the unit tests, and (with clang) the fuzzers.
 
 add_executable(report-dump tools/report-dump/report_dump.cpp)
 target_link_libraries(report-dump PRIVATE report)
@@ -20,11 +20,17 @@ foreach(fixture IN LISTS report_fixtures)
             -P ${PROJECT_SOURCE_DIR}/tests/report/compare_dump.cmake)
 endforeach()
 
+# The scanner alone, and the round trip from the bundled ipconfig's writer to it.
 if(BUILD_FUZZER)
-  add_executable(scan-report-fuzzer fuzz/scan_report_fuzzer.cpp)
-  target_link_libraries(scan-report-fuzzer PRIVATE report)
   set(fuzz_flags -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all)
-  target_compile_options(scan-report-fuzzer PRIVATE ${fuzz_flags})
-  target_compile_options(report PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
-  target_link_options(scan-report-fuzzer PRIVATE ${fuzz_flags})
+  foreach(fuzzer scan-report round-trip)
+    string(REPLACE "-" "_" source ${fuzzer})
+    add_executable(${fuzzer}-fuzzer fuzz/${source}_fuzzer.cpp)
+    target_link_libraries(${fuzzer}-fuzzer PRIVATE report classic-report)
+    target_compile_options(${fuzzer}-fuzzer PRIVATE ${fuzz_flags})
+    target_link_options(${fuzzer}-fuzzer PRIVATE ${fuzz_flags})
+  endforeach()
+  foreach(library report classic-report)
+    target_compile_options(${library} PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
+  endforeach()
 endif()

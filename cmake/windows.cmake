@@ -1,13 +1,18 @@
 # Windows: the program and its resources, the bundled classic-form ipconfig, the window
 # arranger for screenshots, and then the release checks (i686) or the Windows tests (x86_64).
 
-# The product's code is built without exceptions and run-time type information.
-set(PRODUCT_COMPILE_OPTIONS -fno-exceptions -fno-rtti)
+# The product's code is built without exceptions and run-time type information; the
+# release build (MinSizeRel) small and stripped. (-fdata-sections would move the
+# zero-filled buffers from .bss into .data on this toolchain.)
+set(PRODUCT_COMPILE_OPTIONS -fno-exceptions -fno-rtti
+  "$<$<CONFIG:MinSizeRel>:-ffunction-sections;-fno-asynchronous-unwind-tables>")
 set(PRODUCT_LINK_OPTIONS
   -static-libgcc -static-libstdc++
   -Wl,--major-subsystem-version,4,--minor-subsystem-version,0
-  -Wl,--stack,1048576)
+  -Wl,--stack,1048576
+  "$<$<CONFIG:MinSizeRel>:-s;-Wl,--gc-sections>")
 target_compile_options(report PRIVATE ${PRODUCT_COMPILE_OPTIONS})
+target_compile_options(classic-report PRIVATE ${PRODUCT_COMPILE_OPTIONS})
 
 # Running commands and reading the live configuration.
 add_library(runner STATIC
@@ -46,21 +51,12 @@ target_link_libraries(ipsettings PRIVATE app)
 target_compile_options(ipsettings PRIVATE ${PRODUCT_COMPILE_OPTIONS})
 target_link_options(ipsettings PRIVATE ${PRODUCT_LINK_OPTIONS})
 add_dependencies(ipsettings icon)
-if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
-  # The release program: small and stripped. (-fdata-sections would move the
-  # zero-filled buffers from .bss into .data on this toolchain.)
-  foreach(target report runner app ipsettings)
-    target_compile_options(${target} PRIVATE -ffunction-sections -fno-asynchronous-unwind-tables)
-  endforeach()
-  target_link_options(ipsettings PRIVATE -s -Wl,--gc-sections)
-endif()
 
 # A classic-form ipconfig for systems whose own prints another form, built as the
 # program is; it lies in a folder of its own, apart from the tests' stand-in of the
 # same name. Its parts form a library that the tests also link.
 add_library(ipconfig-tool STATIC
   ipconfig/ansi_text.cpp
-  ipconfig/classic_report.cpp
   ipconfig/lease_change.cpp
   ipconfig/platform_config.cpp
   ipconfig/platform_functions.cpp
@@ -69,7 +65,7 @@ add_library(ipconfig-tool STATIC
   ipconfig/system_message.cpp
   ipconfig/wildcard.cpp
 )
-target_include_directories(ipconfig-tool PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(ipconfig-tool PUBLIC classic-report)
 add_executable(classic-ipconfig ipconfig/main.cpp)
 target_link_libraries(classic-ipconfig PRIVATE ipconfig-tool)
 foreach(target ipconfig-tool classic-ipconfig)
@@ -78,12 +74,6 @@ endforeach()
 target_link_options(classic-ipconfig PRIVATE ${PRODUCT_LINK_OPTIONS})
 set_target_properties(classic-ipconfig PROPERTIES OUTPUT_NAME ipconfig
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/ipconfig)
-if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
-  foreach(target ipconfig-tool classic-ipconfig)
-    target_compile_options(${target} PRIVATE -ffunction-sections -fno-asynchronous-unwind-tables)
-  endforeach()
-  target_link_options(classic-ipconfig PRIVATE -s -Wl,--gc-sections)
-endif()
 
 # Arranges the program's windows for scripts/screenshot.sh and scripts/run.sh.
 add_executable(pose tools/screenshot-pose/pose.cpp)

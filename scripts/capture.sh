@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced, after start_wine_session: photographs the program in a Wine virtual
 # desktop. The pose program beside it starts the program, arranges its windows and
 # prints their rectangles; each window is cut out of the screen as OUTDIR/NAME-window.png.
@@ -8,7 +9,7 @@ capture_windows() {
   [ "$only" = main ] && expected=1
   work=$(mktemp -d)
   # The explorer call lasts as long as the program, so it runs in the background.
-  "$WINE" explorer /desktop=shot,1200x760 "$pose" $only >"$work/rects" 2>/dev/null &
+  "$WINE" explorer /desktop=shot,1200x760 "$pose" ${only:+"$only"} >"$work/rects" 2>/dev/null &
   for _ in $(seq 600); do
     [ "$(grep -c . "$work/rects" 2>/dev/null)" -ge $expected ] && break
     sleep 0.1

@@ -8,7 +8,7 @@ packages=(
   clang-14 libclang-rt-14-dev googletest
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
   wine64 xvfb xauth x11-apps x11-utils imagemagick fonts-ipafont-gothic fonts-wine locales
-  hostname iproute2
+  hostname iproute2 util-linux shellcheck
 )
 
 missing=()

@@ -5,9 +5,9 @@
 # its download, and the release program itself under Wine's 32-bit side. Ends with a line
 # per suite, the size of the tests against the code, and the suites' count; non-zero if
 # any suite failed.
-set -uo pipefail
-cd "$(dirname "$0")/.."
-bash scripts/setup.sh || exit 1
+set -euo pipefail
+cd "$(dirname "$0")/.." || exit 1
+bash scripts/setup.sh
 
 results=()
 passed=0
@@ -53,8 +53,8 @@ formatted() {
 # -Wold-style-cast over every C++ file, with the mingw-w64 headers (GCC's own intrinsics
 # stay out: clang cannot read them).
 plain() {
-  local gcc
-  gcc=$(ls -d /usr/lib/gcc/x86_64-w64-mingw32/*-posix | head -n 1)
+  local folders=(/usr/lib/gcc/x86_64-w64-mingw32/*-posix)
+  local gcc=${folders[0]}
   files '\.cpp$' app console report runner resources ipconfig tools tests fuzz bench |
     xargs -P 2 -I{} clang++-14 --target=x86_64-w64-mingw32 -std=c++17 -fsyntax-only \
       -nostdinc++ -isystem "$gcc/include/c++" -isystem "$gcc/include/c++/x86_64-w64-mingw32" \
@@ -67,7 +67,8 @@ suite format formatted
 suite one-statement-a-line plain
 suite native ctest_suite native
 suite native-asan ctest_suite native-asan
-suite fuzz bash scripts/fuzz.sh "${FUZZ_SECONDS:-60}"
+suite scripts shellcheck -x scripts/*.sh bench/*.sh .ci/run
+suite fuzz bash scripts/fuzz.sh "${FUZZ_SECONDS:-40}"
 suite win64 bash scripts/windows-tests.sh
 suite win32 ctest_suite win32
 suite win32-program bash scripts/win32-program-test.sh

@@ -17,13 +17,18 @@ download=build/win32/ipsettings-$version-win32.zip
 start_wine32_session
 read_system_for_tool_tests
 python3 -m zipfile -e "$download" "$WINEPREFIX/download"
-windows_path() { echo "Z:$(realpath "$1" | tr / '\\')"; }
+windows_path() {
+  local path
+  path=$(realpath "$1")
+  echo "Z:${path//\//\\}"
+}
 IPSETTINGS_PROGRAM=$(windows_path build/win32/ipsettings.exe)
 IPCONFIG_TOOL=$(windows_path "$WINEPREFIX/download/ipconfig.exe")
 IPCONFIG_PLANTED_DLL=$(windows_path build/win32/planted.dll)
 export IPSETTINGS_PROGRAM IPCONFIG_TOOL IPCONFIG_PLANTED_DLL
 echo "win32-program: $IPSETTINGS_PROGRAM, and ipconfig.exe from $download"
+export WINE WINE_RUN_SECONDS=600  # each run whole, and within a time limit, as ctest's are
 cd build/win64  # the stand-in is found in the current folder
-"$WINE" windows-tests.exe --gtest_filter='ProgramRun.*:ClassicIpconfig.*'
-WINEDLLOVERRIDES="$WINEDLLOVERRIDES;iphlpapi=d;ipconfig.exe=n" \
-  "$WINE" windows-tests.exe --gtest_filter='WithoutIpHelper.*'
+bash ../../scripts/wine-run.sh windows-tests.exe --gtest_filter='ProgramRun.*:ClassicIpconfig.*'
+WINEDLLOVERRIDES="mscoree,mshtml=;iphlpapi=d;ipconfig.exe=n" \
+  bash ../../scripts/wine-run.sh windows-tests.exe --gtest_filter='WithoutIpHelper.*'

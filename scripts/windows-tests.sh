@@ -12,3 +12,4 @@ build=$(cmake --build --preset win64 2>&1) || { printf '%s\n' "$build"; exit 1; 
 start_wine_session
 read_system_for_tool_tests
 ctest --preset win64 "$@"
+check_virtual_display

@@ -1,6 +1,34 @@
 #!/usr/bin/env bash
-# Runs one Windows program under wine64; ctest uses it to run the Windows tests.
-# The caller sets WINEPREFIX (scripts/test.sh gives each test run a fresh one).
+# wine-run.sh PROGRAM [ARGS...]: runs one Windows program under Wine ($WINE, else
+# wine64); ctest runs the Windows tests through it, and the scripts run the 32-bit ones.
+# A test run counts only when the test program's XML report says that its tests ran to
+# their end, more than none, and none failed: Wine's loader may end with 0 when the
+# program itself has vanished. WINE_RUN_SECONDS limits a run's time. The caller sets
+# WINEPREFIX.
+set -uo pipefail
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-exec /usr/lib/wine/wine64 "$@"
+wine=${WINE:-/usr/lib/wine/wine64}
+case " $* " in
+  *" --gtest_list_tests "*) exec "$wine" "$@" ;;
+  *" --gtest_"*) ;;
+  *) exec "$wine" "$@" ;;
+esac
+xml=$(mktemp /tmp/wine-run.XXXXXX)
+trap 'rm -f "$xml"' EXIT
+rm -f "$xml"
+limit=()
+[ -n "${WINE_RUN_SECONDS:-}" ] && limit=(timeout -k 10 "$WINE_RUN_SECONDS")
+"${limit[@]}" "$wine" "$@" --gtest_output="xml:Z:$xml"
+status=$?
+counts=$(sed -n 's/^<testsuites tests="\([0-9]*\)" failures="\([0-9]*\)".* errors="\([0-9]*\)".*/\1 \2 \3/p' "$xml" 2>/dev/null)
+read -r tests failures errors <<<"${counts:-0 0 0}"
+if [ -z "$counts" ]; then
+  echo "wine-run: $1 ended (status $status) without reporting its tests: it did not finish" >&2
+  exit 1
+elif [ "$tests" -eq 0 ]; then
+  echo "wine-run: $1 ran no test" >&2
+  exit 1
+elif [ "$status" -ne 0 ] || [ "$failures" -ne 0 ] || [ "$errors" -ne 0 ]; then
+  exit 1
+fi

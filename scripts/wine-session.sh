@@ -1,28 +1,41 @@
+# shellcheck shell=bash
 # Sourced: gives the caller a fresh WINEPREFIX, a persistent wineserver, a Japanese
 # locale and (when none is given) a virtual X display, all removed again on exit.
 
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# IP Helper is looked for as Windows looks for it, in a program's own folder first: the
+# classic ipconfig's tests plant a DLL of that name there, which it must never load.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;iphlpapi=n,b"
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver64
 [ -x "$WINESERVER" ] || WINESERVER=/usr/lib/wine/wineserver
 
 wine_session_xvfb_pid=
 stop_wine_session() {
-  [ -n "${WINEPREFIX:-}" ] && "$WINESERVER" -k 2>/dev/null || true
-  [ -n "$wine_session_xvfb_pid" ] && kill "$wine_session_xvfb_pid" 2>/dev/null || true
-  [ -n "${wine_session_prefix:-}" ] && rm -rf "$wine_session_prefix"
+  if [ -n "${WINEPREFIX:-}" ]; then "$WINESERVER" -k 2>/dev/null || true; fi
+  if [ -n "$wine_session_xvfb_pid" ]; then kill "$wine_session_xvfb_pid" 2>/dev/null || true; fi
+  if [ -n "${wine_session_prefix:-}" ]; then rm -rf "$wine_session_prefix"; fi
   return 0
 }
 
-# Starts Xvfb on the first free display number and exports DISPLAY.
+# Starts Xvfb on a display number that it finds free itself and exports DISPLAY; fails
+# where Xvfb does not start.
 start_virtual_display() {
-  local n=90
-  while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
-  Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  local number=$wine_session_prefix/display
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
   wine_session_xvfb_pid=$!
-  for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
-  export DISPLAY=:$n
+  while [ ! -s "$number" ]; do
+    kill -0 "$wine_session_xvfb_pid" 2>/dev/null || { echo "wine-session: Xvfb did not start" >&2; return 1; }
+    sleep 0.1
+  done
+  DISPLAY=:$(head -n 1 "$number")
+  export DISPLAY
+}
+
+# Fails where the virtual display went away during the session.
+check_virtual_display() {
+  [ -z "$wine_session_xvfb_pid" ] && return 0
+  kill -0 "$wine_session_xvfb_pid" 2>/dev/null || { echo "wine-session: Xvfb is gone" >&2; return 1; }
 }
 
 # Debian's Wine loads none of its own TrueType fonts from /usr/share/wine/fonts, so
@@ -32,8 +45,8 @@ add_caption_font() { cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/w
 
 start_wine_session() {
   trap stop_wine_session EXIT
-  [ -n "${DISPLAY:-}" ] || start_virtual_display
   wine_session_prefix=$(mktemp -d /tmp/wineprefix.XXXXXX)
+  [ -n "${DISPLAY:-}" ] || start_virtual_display
   export WINEPREFIX=$wine_session_prefix
   "$WINESERVER" -p  # one server for the whole session: each process start is then quick
   "$WINE" wineboot -i >/dev/null 2>&1

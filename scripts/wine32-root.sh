@@ -20,7 +20,8 @@ packages=(wine32:i386 libxrender1:i386 libxrandr2:i386 libxi6:i386 libxfixes3:i3
 # its address space with, and a start takes two minutes. With the qemu of
 # bookworm-backports (10.0) it takes seconds; its static qemu-i386 alone is taken.
 backports=/etc/apt/sources.list.d/ipsettings-wine32-backports.list
-added_i386= added_backports=
+added_i386=''
+added_backports=''
 restore_sources() {
   [ -n "$added_i386" ] && dpkg --remove-architecture i386
   [ -n "$added_backports" ] && rm -f "$backports"
@@ -35,6 +36,7 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 if [ ! -e "$backports" ]; then
   # From the mirror that the machine's own bookworm suite comes from, as apt reads them.
+  # shellcheck disable=SC2016  # apt's own placeholders, not the shell's
   mirror=$(apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(TARGET_OF)' |
     awk '$2 == "bookworm" && $3 == "deb" { print $1; exit }')
   [ -n "$mirror" ] || { echo "wine32: the apt sources have no bookworm suite" >&2; exit 1; }
@@ -44,13 +46,16 @@ fi
 echo "wine32: fetching Wine's 32-bit side from Debian's archive into $top"
 apt-get update -qq
 rm -rf "$top" && mkdir -p "$top/debs" "$root"
-names=$(apt-get install -s --no-install-recommends "${packages[@]}" |
+mapfile -t names < <(apt-get install -s --no-install-recommends "${packages[@]}" |
   awk '$1 == "Inst" && $2 ~ /:i386$/ {print $2}')
-(cd "$top/debs" && apt-get download -qq -o APT::Sandbox::User=root $names)
+[ ${#names[@]} -gt 0 ] || { echo "wine32: apt names no 32-bit package to fetch" >&2; exit 1; }
+(cd "$top/debs" && apt-get download -qq -o APT::Sandbox::User=root "${names[@]}")
 for deb in "$top"/debs/*.deb; do dpkg -x "$deb" "$root"; done
 rm -f "$top"/debs/*.deb
 (cd "$top/debs" && apt-get download -qq -o APT::Sandbox::User=root qemu-user/bookworm-backports)
-dpkg-deb --fsys-tarfile "$top"/debs/qemu-user_*.deb | tar -x -C "$root" ./usr/bin/qemu-i386
+qemu_debs=("$top"/debs/qemu-user_*.deb)
+[ ${#qemu_debs[@]} -eq 1 ] || { echo "wine32: expected one qemu-user package, got ${qemu_debs[*]}" >&2; exit 1; }
+dpkg-deb --fsys-tarfile "${qemu_debs[0]}" | tar -x -C "$root" ./usr/bin/qemu-i386
 
 # Wine 8's wine64 looks for the 32-bit loader beside its own real path: a copy of it
 # sits beside the unpacked 32-bit wine, and the 64-bit libraries are the system's.

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced after wine-session.sh: a session that also runs 32-bit Windows programs, the
 # release program among them. This machine's kernel cannot run 32-bit Linux programs,
 # so Wine's 32-bit loader (from build/wine32/root, see wine32-root.sh) runs under
@@ -6,20 +7,19 @@
 
 wine32_root=$PWD/build/wine32/root
 wine32_binfmt=/proc/sys/fs/binfmt_misc
-wine32_entry=ipsettings-wine32-i386
-wine32_mounted=
+# An entry of this session's own: another run's entry, and its end, leave it alone.
+wine32_entry=ipsettings-wine32-i386-$$
 
 stop_wine32_session() {
   stop_wine_session
-  [ -e "$wine32_binfmt/$wine32_entry" ] && echo -1 >"$wine32_binfmt/$wine32_entry"
-  [ -n "$wine32_mounted" ] && umount "$wine32_binfmt"
+  if [ -e "$wine32_binfmt/$wine32_entry" ]; then echo -1 >"$wine32_binfmt/$wine32_entry"; fi
   return 0
 }
 
 # i386 ELF executables and shared objects, handed to qemu opened at registration (F).
+# binfmt_misc stays mounted: another run may use it.
 register_i386_binfmt() {
-  [ -e "$wine32_binfmt/register" ] || { mount -t binfmt_misc binfmt_misc "$wine32_binfmt" && wine32_mounted=yes; }
-  [ -e "$wine32_binfmt/$wine32_entry" ] && echo -1 >"$wine32_binfmt/$wine32_entry"
+  [ -e "$wine32_binfmt/register" ] || mount -t binfmt_misc binfmt_misc "$wine32_binfmt"
   printf '%s' ":$wine32_entry:M::"'\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:'"$wine32_root/usr/bin/qemu-i386"':F' \
     >"$wine32_binfmt/register"
 }
@@ -33,5 +33,5 @@ start_wine32_session() {
   cp -r "$wine32_root"/usr/lib/i386-linux-gnu/wine/i386-windows/. "$WINEPREFIX/drive_c/windows/syswow64/"
   register_i386_binfmt
   export QEMU_LD_PREFIX=$wine32_root
-  WINE=$wine32_root/usr/lib/wine/wine64  # it finds the 32-bit loader beside itself
+  export WINE=$wine32_root/usr/lib/wine/wine64  # it finds the 32-bit loader beside itself
 }

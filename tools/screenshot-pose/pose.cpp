@@ -14,7 +14,11 @@ namespace {
 HWND mainWindow;
 HWND consoleWindow;
 
-BOOL CALLBACK Find(HWND window, LPARAM) {
+// Keeps the windows of the program's own process (its id in process) by their controls.
+BOOL CALLBACK Find(HWND window, LPARAM process) {
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != static_cast<DWORD>(process)) return TRUE;
   if (GetDlgItem(window, IDC_RENEW) != nullptr) mainWindow = window;
   if (GetDlgItem(window, IDC_CONSOLE_OUTPUT) != nullptr && GetDlgItem(window, IDC_RENEW) == nullptr)
     consoleWindow = window;
@@ -44,9 +48,10 @@ int main(int argc, char** argv) {
     return 1;
   CloseHandle(program.hThread);
   CloseHandle(program.hProcess);
+  const LPARAM process = program.dwProcessId;
 
   for (int i = 0; i < 300 && (mainWindow == nullptr || !IsWindowVisible(mainWindow)); ++i) {
-    EnumWindows(Find, 0);
+    EnumWindows(Find, process);
     Sleep(100);
   }
   if (mainWindow == nullptr) return 1;
@@ -58,13 +63,13 @@ int main(int argc, char** argv) {
   }
   PostMessageA(GetDlgItem(mainWindow, IDC_SHOW_CONSOLE), BM_CLICK, 0, 0);
   for (int i = 0; i < 100 && (consoleWindow == nullptr || !IsWindowVisible(consoleWindow)); ++i) {
-    EnumWindows(Find, 0);
+    EnumWindows(Find, process);
     Sleep(100);
   }
   if (consoleWindow == nullptr) return 1;
-  RECT main;
-  GetWindowRect(mainWindow, &main);
-  SetWindowPos(consoleWindow, nullptr, main.right + 16, 16, 560, main.bottom - main.top,
+  RECT mainRect;
+  GetWindowRect(mainWindow, &mainRect);
+  SetWindowPos(consoleWindow, nullptr, mainRect.right + 16, 16, 560, mainRect.bottom - mainRect.top,
                SWP_NOZORDER);
   PostMessageA(consoleWindow, WM_COMMAND, MAKEWPARAM(IDM_SHOW_ALL, 0), 0);
   Sleep(3000);
