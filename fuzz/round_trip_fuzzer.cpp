@@ -22,36 +22,37 @@ HostConfig host;
 AdapterConfig adapters[8];
 ReportText report;
 
-// Up to size - 1 bytes of text, as the tool holds it: no control bytes; in a name, none
-// of the characters Windows refuses there.
-void Text(FuzzedDataProvider& data, char* field, std::size_t size, const char* refused = "") {
+// Up to size - 1 bytes of text as the tool holds it: no control bytes, and none of the
+// characters in refused; with digits, only digits and dots, as addresses are written.
+std::string Text(FuzzedDataProvider& data, char* field, std::size_t size, const char* refused = "",
+                 bool digits = false) {
   std::string text = data.ConsumeRandomLengthString(size - 1);
-  for (char& c : text)
+  for (char& c : text) {
     if (static_cast<unsigned char>(c) < 0x20 || std::strchr(refused, c)) c = '_';
+    if (digits) c = "0123456789."[static_cast<unsigned char>(c) % 11];
+  }
   std::strcpy(field, text.c_str());
+  return text;
 }
 
-// A list of addresses as the system writes them: digits and dots.
 int Addresses(FuzzedDataProvider& data, char (*list)[ADDRESS_SIZE]) {
   const int count = data.ConsumeIntegralInRange(0, MAX_LISTED);
-  for (int i = 0; i < count; ++i) {
-    Text(data, list[i], ADDRESS_SIZE);
-    for (char* c = list[i]; *c != '\0'; ++c)
-      *c = "0123456789."[static_cast<unsigned char>(*c) % 11];
-  }
+  for (int i = 0; i < count; ++i) Text(data, list[i], ADDRESS_SIZE, "", true);
   return count;
 }
 
-// What the scanner keeps of a value: no leading blanks, at most width - 1 bytes.
-std::string Kept(const std::string& value, std::size_t width = SHORT_FIELD_SIZE) {
+// What the scanner keeps of a value, where the report has it: no leading blanks, at most
+// width - 1 bytes.
+std::string Kept(const std::string& value, bool written = true,
+                 std::size_t width = SHORT_FIELD_SIZE) {
   const std::size_t start = value.find_first_not_of(' ');
-  return start == std::string::npos ? "" : value.substr(start, width - 1);
+  return !written || start == std::string::npos ? "" : value.substr(start, width - 1);
 }
 
-void Expect(const char* read, const std::string& written, const char* what, int slot) {
+void Expect(const char* read, const std::string& written, int slot) {
   if (written == read) return;
-  std::fprintf(stderr, "%s (slot %d): read \"%s\", written \"%s\"\n%s", what, slot, read,
-               written.c_str(), report.text);
+  std::fprintf(stderr, "slot %d: read \"%s\", written \"%s\"\n%s", slot, read, written.c_str(),
+               report.text);
   std::abort();
 }
 
@@ -59,8 +60,9 @@ void Expect(const char* read, const std::string& written, const char* what, int 
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
   FuzzedDataProvider data(bytes, size);
-  const char* nodeTypes[] = {"Broadcast", "Peer-Peer", "Mixed", "Hybrid", "Unknown"};
+  const char* yesNo[] = {"No", "Yes"};
   const char* kinds[] = {"Ethernet", "Token Ring", "PPP", "Tunnel", "Other"};
+  const char* nodeTypes[] = {"Broadcast", "Peer-Peer", "Mixed", "Hybrid", "Unknown"};
   Text(data, host.hostName, TEXT_SIZE);
   Text(data, host.primaryDnsSuffix, TEXT_SIZE);
   host.nodeType = data.PickValueInArray(nodeTypes);
@@ -73,12 +75,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   for (AdapterConfig& a : adapters) {
     a.kind = data.ConsumeBool() ? "Ethernet" : data.PickValueInArray(kinds);
     a.connected = data.ConsumeBool();
+    a.dhcpEnabled = data.ConsumeBool();
     Text(data, a.name, TEXT_SIZE, "\\/:*?\"<>|");
     Text(data, a.description, TEXT_SIZE);
     Text(data, a.physicalAddress, PHYSICAL_ADDRESS_SIZE);
-    a.dhcpEnabled = data.ConsumeBool();
     a.addressCount = Addresses(data, a.addresses);
-    for (int i = 0; i < a.addressCount; ++i) std::strcpy(a.masks[i], a.addresses[i]);
+    for (int i = 0; i < a.addressCount; ++i) Text(data, a.masks[i], ADDRESS_SIZE, "", true);
     a.gatewayCount = Addresses(data, a.gateways);
     for (char* value : {a.dhcpServer, a.primaryWinsServer, a.secondaryWinsServer})
       Text(data, value, ADDRESS_SIZE);
@@ -92,46 +94,43 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   ResetSnapshot();
   ScanReport(report.text);
 
-  const char* yesNo[] = {"No", "Yes"};
-  const std::string hostValues[HOST_FIELD_COUNT] = {
-      Kept(host.hostName),
-      host.dnsServerCount > 0 ? host.dnsServers[0] : "",
-      host.nodeType,
-      Kept(host.scopeId),
-      yesNo[host.ipRouting],
-      yesNo[host.winsProxy],
-      yesNo[host.netbiosUsesDns]};
-  for (int i = 0; i < HOST_FIELD_COUNT; ++i) Expect(hostFields[i], hostValues[i], "host", i);
+  const std::string hostValues[] = {Kept(host.hostName),
+                                    host.dnsServerCount > 0 ? host.dnsServers[0] : "",
+                                    host.nodeType,
+                                    Kept(host.scopeId),
+                                    yesNo[host.ipRouting],
+                                    yesNo[host.winsProxy],
+                                    yesNo[host.netbiosUsesDns]};
+  for (int i = 0; i < HOST_FIELD_COUNT; ++i) Expect(hostFields[i], hostValues[i], -1);
   int slot = 0;
-  for (int i = 0; i < count; ++i) {
-    const AdapterConfig& a = adapters[i];
-    if (std::strcmp(a.kind, "Ethernet") != 0 || slot == ADAPTER_SLOTS) continue;
+  for (const AdapterConfig& a : adapters) {
+    if (&a - adapters == count || slot == ADAPTER_SLOTS) break;
+    if (std::strcmp(a.kind, "Ethernet") != 0) continue;
     std::string name = a.name;
-    for (char& c : name)
-      if (c == ' ') c = '?';
-    Expect(configSnapshot.adapters.name[slot], name, "name", slot);
-    Expect(configSnapshot.adapters.description[slot], Kept(a.description, LONG_FIELD_SIZE),
-           "description", slot);
+    for (char& c : name) c = c == ' ' ? '?' : c;
+    Expect(configSnapshot.adapters.name[slot], name, slot);
+    Expect(configSnapshot.adapters.description[slot], Kept(a.description, true, LONG_FIELD_SIZE),
+           slot);
     const bool up = a.connected;
     const bool dhcp = up && a.dhcpEnabled;
-    const std::string settings[ADAPTER_SETTING_COUNT] = {
-        Kept(a.physicalAddress),
-        up && a.addressCount > 0 ? a.addresses[0] : "",
-        up && a.addressCount > 0 ? a.masks[0] : "",
-        up && a.gatewayCount > 0 ? a.gateways[0] : "",
-        dhcp ? Kept(a.dhcpServer) : "",
-        up ? Kept(a.primaryWinsServer) : "",
-        up ? Kept(a.secondaryWinsServer) : "",
-        dhcp ? Kept(a.leaseObtained) : "",
-        dhcp ? Kept(a.leaseExpires) : ""};
+    const std::string settings[] = {Kept(a.physicalAddress),
+                                    Kept(a.addresses[0], up && a.addressCount > 0),
+                                    Kept(a.masks[0], up && a.addressCount > 0),
+                                    Kept(a.gateways[0], up && a.gatewayCount > 0),
+                                    Kept(a.dhcpServer, dhcp),
+                                    Kept(a.primaryWinsServer, up),
+                                    Kept(a.secondaryWinsServer, up),
+                                    Kept(a.leaseObtained, dhcp),
+                                    Kept(a.leaseExpires, dhcp)};
     for (int k = 0; k < ADAPTER_SETTING_COUNT; ++k)
-      Expect(adapterSettings[k][slot], settings[k], "setting", slot);
+      Expect(adapterSettings[k][slot], settings[k], slot);
     ++slot;
   }
   if (configSnapshot.adapterCount != slot) std::abort();
-  for (; slot < ADAPTER_SLOTS; ++slot)
-    for (const char* field :
-         {configSnapshot.adapters.name[slot], adapterSettings[0][slot], adapterSettings[8][slot]})
-      Expect(field, "", "empty slot", slot);
+  for (; slot < ADAPTER_SLOTS; ++slot) {
+    Expect(configSnapshot.adapters.name[slot], "", slot);
+    Expect(configSnapshot.adapters.description[slot], "", slot);
+    for (const auto table : adapterSettings) Expect(table[slot], "", slot);
+  }
   return 0;
 }

@@ -249,10 +249,10 @@ bool ReadPlatformConfig(PlatformConfig& config, ReportText& report) {
   if (error == ERROR_SUCCESS) {
     size = sizeof adapterBuffer;
     error = platform.getAdaptersInfo(adapters, &size);
-  }
-  if (error == ERROR_NO_DATA) {
-    adapters = nullptr;  // no adapters at all
-    error = ERROR_SUCCESS;
+    if (error == ERROR_NO_DATA) {
+      adapters = nullptr;  // no adapters at all
+      error = ERROR_SUCCESS;
+    }
   }
   if (error == ERROR_SUCCESS && platform.getAdaptersAddresses != nullptr) {
     size = sizeof connectionBuffer;

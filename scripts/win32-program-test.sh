@@ -15,7 +15,6 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/win32/CMakeCache.tx
 download=build/win32/ipsettings-$version-win32.zip
 [ -f "$download" ] || { echo "win32-program: no $download: build the package first" >&2; exit 1; }
 start_wine32_session
-read_system_for_tool_tests
 python3 -m zipfile -e "$download" "$WINEPREFIX/download"
 windows_path() {
   local path

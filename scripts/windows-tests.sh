@@ -10,6 +10,5 @@ source scripts/wine-session.sh
 cmake --preset win64 -DWARNINGS_AS_ERRORS=ON >/dev/null
 build=$(cmake --build --preset win64 2>&1) || { printf '%s\n' "$build"; exit 1; }
 start_wine_session
-read_system_for_tool_tests
 ctest --preset win64 "$@"
 check_virtual_display

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -46,6 +47,16 @@ inline std::string ReadFileText(const std::string& path) {
   std::ostringstream text;
   text << std::ifstream(path, std::ios::binary).rdbuf();
   return text.str();
+}
+
+// Compares text with the stored text named after the running test, tests/pinned/
+// SUITE.NAME.txt; the system's own error texts, in its language, only by their place.
+inline void ExpectPinned(const std::string& text) {
+  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  const std::string name = test->test_suite_name() + std::string(".") + test->name();
+  const std::string masked =
+      std::regex_replace(text, std::regex("(\\(error \\d+\\)): [^\r]+"), "$1: ...");
+  EXPECT_EQ(masked, ReadFileText(SOURCE_DIR "/tests/pinned/" + name + ".txt"));
 }
 
 // From now on the stand-in waits, after printing, until Release(); with only, just
