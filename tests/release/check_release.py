@@ -1,18 +1,25 @@
 #!/usr/bin/python3
 # check_release.py PROGRAM ZIP README: what only the built release program shows, the
 # download made from it, and what the readme and the README tell its users.
-import sys, zipfile
+import os, re, sys, zipfile
 
 import pefile
 
-# What a user acts on: ipconfig.exe beside the program, which runs it on every Windows,
-# handing over to the system's own on NT 4.0; how to get the rights that renewing and
-# releasing need; where to see why a press did nothing. Nobody is asked to delete it.
-SENTENCES = ["ipconfig.exe は ipsettings.exe と同じフォルダーに入っています",
-             "どの Windows でも同じフォルダーに置いたままにしてください",
-             "システム フォルダーにある Windows 自身の ipconfig.exe を実行し",
-             "管理者の権限が必要です", "右クリック →「管理者として実行」",
-             "管理者のアカウントでログオン", "コンソール ウィンドウに理由が表示されます"]
+
+# The facts a user acts on, as the readme must state them: each file of the download;
+# the adapters the window holds and the commands that may run at once, as the code sets
+# them; the Windows commands that give the rights renewing needs; nobody asked to delete
+# a file.
+def readme_failures(readme, files, source):
+    def constant(path, name):
+        return re.search(rf"{name} = (\d+)", open(os.path.join(source, path)).read()).group(1)
+    yield all(name in readme for name in files), f"the readme names each of {files}"
+    for path, name in [("report/config_snapshot.h", "ADAPTER_SLOTS"),
+                       ("runner/run_captured.h", "MAX_COMMANDS_IN_FLIGHT")]:
+        yield f"{constant(path, name)} 個まで" in readme, f"the readme gives {name}"
+    yield "「管理者として実行」" in readme and "管理者のアカウントでログオン" in readme, \
+        "the readme says how to get the rights"
+    yield "削除" not in readme, "the readme asks nobody to remove a file"
 
 
 # A small PE32 for subsystem 4.0 (2: GUI, 3: console) importing only dlls.
@@ -43,9 +50,7 @@ def failures(path, zip_path, readme_path):
         yield download.read("ipsettings.exe") == open(path, "rb").read(), "this very program"
         readme = download.read("readme.txt")
         yield readme.count(b"\n") == readme.count(b"\r\n") > 0, "the readme's CR LF line ends"
-        missing = [s for s in SENTENCES if s not in readme.decode("shift_jis")]
-        yield not missing, f"the readme says {missing}"
-        yield "削除" not in readme.decode("shift_jis"), "the readme asks nobody to remove a file"
+        yield from readme_failures(readme.decode("shift_jis"), files, os.path.dirname(readme_path))
         yield from program_failures("ipconfig.exe", download.read("ipconfig.exe"), 3,
                                     ["kernel32.dll", "msvcrt.dll"])
     guide = open(readme_path, encoding="utf-8").read().lower()
