@@ -48,8 +48,9 @@ start_wine_session() {
   wine_session_prefix=$(mktemp -d /tmp/wineprefix.XXXXXX)
   [ -n "${DISPLAY:-}" ] || start_virtual_display
   export WINEPREFIX=$wine_session_prefix
-  "$WINESERVER" -p  # one server for the whole session: each process start is then quick
-  "$WINE" wineboot -i >/dev/null 2>&1
+  # One server for the whole session: each process start is then quick.
+  "$WINESERVER" -p || { echo "wine-session: wineserver did not start" >&2; return 1; }
+  "$WINE" wineboot -i >/dev/null 2>&1 || { echo "wine-session: wineboot failed" >&2; return 1; }
   add_caption_font
 }
 
