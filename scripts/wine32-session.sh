@@ -17,7 +17,8 @@ stop_wine32_session() {
 }
 
 # i386 ELF executables and shared objects, handed to qemu opened at registration (F).
-# binfmt_misc stays mounted: another run may use it.
+# binfmt_misc is left mounted: another run may use it (in the test network's own mount
+# namespace, the mount goes with the namespace).
 register_i386_binfmt() {
   [ -e "$wine32_binfmt/register" ] || mount -t binfmt_misc binfmt_misc "$wine32_binfmt"
   printf '%s' ":$wine32_entry:M::"'\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:'"$wine32_root/usr/bin/qemu-i386"':F' \
