@@ -1,11 +1,9 @@
-// The classic ipconfig: answers made by hand in the system's own structures go through its
-// conversion, with the interface list and the replies to renewals made by hand too; the
-// system's texts in the ANSI code page, in the zones and locales the scripts run
-// SystemText in; and the tool as it ships (IPCONFIG_TOOL, else the one built here) in the
-// scripts' test network, in a console, beside a planted DLL, and without IP Helper (a
-// process of its own). What each
-// says is pinned by a stored text named after the test (tests/pinned/), in
-// Japanese and Tokyo's time, as the scripts run Wine.
+// The classic ipconfig: answers made by hand in the system's own structures through its
+// conversion; the system's texts in the ANSI code page, in the zones and locales the
+// scripts run SystemText in; and the tool as it ships (IPCONFIG_TOOL, else the one built
+// here) in the scripts' test network, in a console, beside a planted DLL, and without IP
+// Helper (a process of its own). Stored texts (tests/pinned/) are in Japanese and Tokyo's
+// time, as the scripts run Wine.
 #include "ipconfig/lease_change.h"
 
 #include <algorithm>
@@ -86,18 +84,15 @@ void Answer() {
 // (enabled again since), {F}'s, and two that carry the indexes of {B} and the tunnel
 // under other names: neither may ever be asked. Each function of the system made by hand
 // answers what the test sets in answer.
-struct {
-  LONG count;
-  IP_ADAPTER_INDEX_MAP entries[4];
-} interfaceList = {4,
-                   {{99, L"\\DEVICE\\TCPIP_{b}"},
-                    {12, L"\\DEVICE\\TCPIP_{Q}"},
-                    {15, L"X"},
-                    {31, L"\\DEVICE\\TCPIP_{F}"}}};
+const IP_ADAPTER_INDEX_MAP interfaces[] = {{99, L"\\DEVICE\\TCPIP_{b}"},
+                                           {12, L"\\DEVICE\\TCPIP_{Q}"},
+                                           {15, L"X"},
+                                           {31, L"\\DEVICE\\TCPIP_{F}"}};
 std::map<std::string, DWORD> answer;
 
 // The replies of the interfaces asked: done, refused for want of rights or otherwise.
-DWORD Reply(ULONG index, DWORD fromB, DWORD fromF) {
+DWORD Reply(const IP_ADAPTER_INDEX_MAP* entry, DWORD fromB, DWORD fromF) {
+  const ULONG index = entry->Index;
   if (index != 99 && index != 31) ADD_FAILURE() << "asked interface " << index << ", no adapter's";
   return index == 99 ? fromB : fromF;
 }
@@ -119,15 +114,12 @@ void Convert() {
   ASSERT_TRUE(LoadPlatformFunctions());
   answer = {};
   platform.getInterfaceInfo = [](IP_INTERFACE_INFO* list, ULONG*) {
-    std::memcpy(list, &interfaceList, sizeof interfaceList);
+    list->NumAdapters = std::size(interfaces);
+    std::copy(std::begin(interfaces), std::end(interfaces), list->Adapter);
     return answer["interfaces"];
   };
-  platform.ipRenewAddress = [](IP_ADAPTER_INDEX_MAP* entry) {
-    return Reply(entry->Index, NO_ERROR, 740);
-  };
-  platform.ipReleaseAddress = [](IP_ADAPTER_INDEX_MAP* entry) {
-    return Reply(entry->Index, ERROR_ACCESS_DENIED, ERROR_NOT_SUPPORTED);
-  };
+  platform.ipRenewAddress = [](auto* entry) { return Reply(entry, NO_ERROR, 740); };
+  platform.ipReleaseAddress = [](auto* e) { return Reply(e, ERROR_ACCESS_DENIED, 50); };
   platform.getIfEntry = [](MIB_IFROW* row) {
     ++linkReadings;
     row->dwOperStatus = answer["link"];
