@@ -50,13 +50,15 @@ inline std::string ReadFileText(const std::string& path) {
 }
 
 // Compares text with the stored text named after the running test, tests/pinned/
-// SUITE.NAME.txt; the system's own error texts, in its language, only by their place.
-inline void ExpectPinned(const std::string& text) {
+// SUITE.NAME.txt; without a variant, the system's error texts only by their place, for
+// they are in its language; with one, SUITE.NAME.VARIANT.txt and all of the text.
+inline void ExpectPinned(const std::string& text, const std::string& variant = "") {
   const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  const std::string name = test->test_suite_name() + std::string(".") + test->name();
+  const std::string name = test->test_suite_name() + std::string(".") + test->name() + variant;
   const std::string masked =
       std::regex_replace(text, std::regex("(\\(error \\d+\\)): [^\r]+"), "$1: ...");
-  EXPECT_EQ(masked, ReadFileText(SOURCE_DIR "/tests/pinned/" + name + ".txt"));
+  EXPECT_EQ(variant.empty() ? masked : text,
+            ReadFileText(SOURCE_DIR "/tests/pinned/" + name + ".txt"));
 }
 
 // From now on the stand-in waits, after printing, until Release(); with only, just
