@@ -15,7 +15,6 @@ add_executable(windows-tests
   tests/app/main_window_test.cpp
   tests/app/program_run_test.cpp
   tests/ipconfig/ipconfig_test.cpp
-  tests/ipconfig/wildcard_test.cpp
   ${RESOURCE_SCRIPT}
 )
 target_compile_definitions(windows-tests PRIVATE SOURCE_DIR="${PROJECT_SOURCE_DIR}")

@@ -1,7 +1,7 @@
 // libFuzzer target: any bytes, up to a full text area, scanned from a buffer of their
-// exact length and NUL (AddressSanitizer sees a read past the end), going on from the
+// exact length (AddressSanitizer sees a read past the end), going on from the
 // adapterCount that a first byte up to 4 picks; every field must end within its width.
-#include <cstddef>
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -13,12 +13,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   ResetSnapshot();
-  if (size > 0 && data[0] <= ADAPTER_SLOTS) {
-    configSnapshot.adapterCount = data[0];
-    ++data;
-    --size;
-  }
-  std::vector<char> text(data, data + (size < TEXT_AREA_SIZE ? size : TEXT_AREA_SIZE - 1));
+  const bool goOn = size > 0 && data[0] <= ADAPTER_SLOTS;
+  configSnapshot.adapterCount = goOn ? data[0] : 0;
+  std::vector<char> text(data + goOn, data + std::min<std::size_t>(size, TEXT_AREA_SIZE - 1));
   text.push_back('\0');
   ScanReport(text.data());
   if (configSnapshot.adapterCount < 0 || configSnapshot.adapterCount > ADAPTER_SLOTS) std::abort();

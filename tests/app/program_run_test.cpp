@@ -1,9 +1,7 @@
-// The real program (the build that IPSETTINGS_PROGRAM names, such as the release program,
-// or else the one beside this test), started as a user starts it beside the stand-in and
-// used through its windows from this process. A message sent to it returns once the
-// command it asks for has run and the windows show its outcome, so each step is done
-// before the next. Each step writes to a trace what it ran and what the windows then show,
-// pinned by a stored text (tests/pinned/): a difference names its step. Closed once idle with
+// The real program (IPSETTINGS_PROGRAM, else the one built here) beside the stand-in,
+// used through its windows. A message sent returns once its command has run and the
+// windows show the outcome. Each step traces what it ran and what the windows show; the
+// trace is pinned (tests/pinned/), so a difference names its step. Closed once idle with
 // the console shown, and once while two commands run, one inside the other's wait.
 #include "console/console_window.h"
 #include "runner/text_area.h"
@@ -14,9 +12,7 @@ namespace {
 HWND mainDialog;
 HWND consoleDialog;
 
-// A dialog of the program's process that has control, with a menu or without: the main
-// window by its adapter list, the console by its output box and its menu. Waits until it
-// exists.
+// The dialog of the process that has control, with a menu (the console) or without.
 HWND FindDialog(DWORD process, int control, bool withMenu) {
   for (;; Sleep(10)) {
     for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32770", nullptr));) {
@@ -29,8 +25,7 @@ HWND FindDialog(DWORD process, int control, bool withMenu) {
   }
 }
 
-// The job's processes still running. (Under Wine, the 32-bit program also starts a
-// desktop process in its job, which stays.)
+// Under Wine, the 32-bit program also starts a desktop process in its job, which stays.
 DWORD Running(HANDLE job) {
   JOBOBJECT_BASIC_ACCOUNTING_INFORMATION counts = {};
   QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &counts, sizeof counts,
@@ -54,8 +49,8 @@ std::string Brief(const std::string& text) {
 
 std::string Joined(const Texts& texts) {
   std::string joined;
-  for (std::size_t i = 0; i < texts.size(); ++i) joined += (i > 0 ? " | " : "") + Brief(texts[i]);
-  return joined;
+  for (const std::string& text : texts) joined += " | " + Brief(text);
+  return joined.substr(std::min<std::size_t>(joined.size(), 3));
 }
 
 class ProgramRun : public StandinTest {

@@ -9,6 +9,7 @@
 
 #include "ipconfig/report_output.h"
 #include "ipconfig/system_message.h"
+#include "ipconfig/wildcard.h"
 #include "tests/win/test_support.h"
 
 namespace {
@@ -28,10 +29,9 @@ FIXED_INFO host = {"pc01", "example.org", nullptr, {}, HYBRID_NODETYPE, "scope",
 IP_ADAPTER_INFO adapters[6];
 IP_ADAPTER_ADDRESSES connections[5];
 
-// In the system's order: Wi-Fi (its link down), Ethernet with DHCP and a gateway,
-// loopback, PPP with a static address, a tunnel, and mobile broadband with a gateway;
-// all but loopback with a connection name, the tunnel's empty. By index, mobile broadband
-// comes before the Ethernet adapter, and PPP, which has no gateway, before both.
+// In the system's order: Wi-Fi (link down), Ethernet (DHCP, a gateway), loopback (no
+// connection name), PPP (static, no gateway), a tunnel (empty connection name), mobile
+// broadband (a gateway). By index: PPP, mobile broadband, Ethernet.
 void Answer() {
   const UINT types[] = {IF_TYPE_IEEE80211, IF_TYPE_ETHERNET_CSMACD, IF_TYPE_SOFTWARE_LOOPBACK,
                         IF_TYPE_PPP,       IF_TYPE_TUNNEL,          243};  // mobile broadband
@@ -75,17 +75,15 @@ void Answer() {
   adapters[5].GatewayList = lists[5];
 }
 
-// The interfaces: {B}'s in other letter case and under another index than its adapter's
-// (enabled again since), {F}'s, and two that carry the indexes of {B} and the tunnel
-// under other names: neither may ever be asked. Each function of the system made by hand
-// answers what the test sets in answer.
+// The interfaces: {B}'s in other letter case under another index (enabled again since),
+// {F}'s, and two under {B}'s and the tunnel's indexes that may never be asked. The
+// functions made by hand answer what the test sets in answer.
 const IP_ADAPTER_INDEX_MAP interfaces[] = {{99, L"\\DEVICE\\TCPIP_{b}"},
                                            {12, L"\\DEVICE\\TCPIP_{Q}"},
                                            {15, L"X"},
                                            {31, L"\\DEVICE\\TCPIP_{F}"}};
 std::map<std::string, DWORD> answer;
 
-// The replies of the interfaces asked: done, refused for want of rights or otherwise.
 DWORD Reply(const IP_ADAPTER_INDEX_MAP* entry, DWORD fromB, DWORD fromF) {
   const ULONG index = entry->Index;
   if (index != 99 && index != 31) ADD_FAILURE() << "asked interface " << index << ", no adapter's";
@@ -104,7 +102,6 @@ void KeepConnectionName(const std::string& name) {
                   "Name", REG_SZ, name.c_str(), name.size() + 1);
 }
 
-// The hand-made answers converted, the system's functions made by hand.
 void Convert() {
   ASSERT_TRUE(LoadPlatformFunctions());
   answer = {};
@@ -217,9 +214,8 @@ TEST(ReadPlatformConfig, TakesEachAnswerOfTheSystem) {
   ExpectPinned(said);
 }
 
-// Beyond the tool's room: each list is cut, and the report says so in a last line; a
-// report that fills its text ends with its last whole line and a line saying that it
-// was cut, within the text, and the tool's exit code becomes 1.
+// Beyond the tool's room: each list cut, with a last line that says so; a full text ends
+// with its last whole line and a line saying it was cut, and the exit code becomes 1.
 TEST(ClassicReport, TellsWhatGoesBeyondItsRoom) {
   Convert();
   IP_ADDR_STRING addresses[MAX_LISTED + 1];
@@ -277,8 +273,8 @@ TEST(SystemText, LeaseTimesAndErrorsInTheAnsiCodePage) {
 
 std::string Tool() { return EnvOr("IPCONFIG_TOOL", "ipconfig\\ipconfig.exe"); }
 
-// One run of the tool with its standard output on output, else a file (detached where
-// that is no console): what the file got, and the exit code.
+// One run of the tool, its output on output or else a file: what the file got, and the
+// exit code.
 std::pair<std::string, DWORD> RunTool(const std::string& arguments, std::string tool = Tool(),
                                       HANDLE output = nullptr) {
   const std::string path = TempFile("output.txt");
@@ -304,12 +300,10 @@ std::pair<std::string, DWORD> RunTool(const std::string& arguments, std::string 
   return {ReadFileText(path), exitCode};
 }
 
-// Each option in the test network, one run each: the adapters it reaches the world
-// through first; a name of several words; a file "Adapter" in the current folder, which
-// "?dapter" would match were names expanded as file names. Last, /all from a folder that
-// holds a DLL named as IP Helper, which Wine is told to prefer to its own as Windows
-// would: loaded, this one, which has none of IP Helper's functions, would make the tool
-// hand over to the system's ipconfig.
+// Each option in the test network: the adapters in use first; a name of several words;
+// a file "Adapter" that "?dapter" would match were names expanded as file names. Last,
+// /all beside a planted DLL named as IP Helper, which Wine prefers as Windows would:
+// loaded, it would make the tool hand over to the system's ipconfig.
 TEST(ClassicIpconfig, AnswersEachOptionWhole) {
   ASSERT_NE(EnvOr("WINEDLLOVERRIDES", "").find("iphlpapi=n,b"), std::string::npos)
       << "run through scripts/, which tell Wine to look for IP Helper in the tool's folder";
@@ -334,9 +328,8 @@ TEST(ClassicIpconfig, AnswersEachOptionWhole) {
   ExpectPinned(said);
 }
 
-// In a console whose code page is neither of the system's (a Western console's, 437,
-// while the tool writes in 932 or 1251), the tool's text shows in its own characters,
-// however long.
+// In a console of code page 437 (the tool writes in 932 or 1251), its text shows in its
+// own characters, however long.
 TEST(ClassicIpconfig, WritesToAConsoleInItsOwnCharacters) {
   const DWORD kinds[] = {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE};
   HANDLE standard[3];
@@ -368,12 +361,10 @@ TEST(ClassicIpconfig, WritesToAConsoleInItsOwnCharacters) {
   for (int i = 0; i < 3; ++i) SetStdHandle(kinds[i], standard[i]);
 }
 
-// With no IP Helper, as on Windows NT 4.0, the system folder's ipconfig answers in the
-// tool's place: the stand-in put there (told to end with 7; it says whether it has a
-// console), run by its full path with the tool's arguments, the tool started by a quoted
-// path or not, its output and exit code passed on. Never the tool itself; where it
-// cannot be run, or the tool was started by so short a path that its longest command line
-// is too long to hand over, the tool says why.
+// Without IP Helper the system's ipconfig answers: the stand-in (ending with 7, saying
+// whether it has a console), by its full path, with the tool's arguments, the tool
+// started by a quoted path or not. Never the tool itself; where it cannot start, or the
+// command line is too long to hand over, the tool says why.
 TEST(WithoutIpHelper, TheSystemsOwnIpconfigAnswers) {
   ASSERT_EQ(LoadLibraryA("iphlpapi.dll"), nullptr) << "run with WINEDLLOVERRIDES=iphlpapi=d";
   char folders[2][MAX_PATH];
@@ -395,6 +386,35 @@ TEST(WithoutIpHelper, TheSystemsOwnIpconfigAnswers) {
   }
   SetEnv("IPCONFIG_STANDIN_EXIT", "");
   ExpectPinned(said);
+}
+
+// Name patterns of /renew and /release in the system's code page: the cases of
+// wildcard_cases.txt, and characters beyond 16 bits, which no code page of the tests holds.
+// UTF-8 text in the ANSI code page; false where the page lacks a character.
+bool Ansi(const std::string& text, std::string& ansi) {
+  wchar_t wide[256];
+  char bytes[512];
+  BOOL lacking = FALSE;
+  MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide, 256);
+  WideCharToMultiByte(CP_ACP, 0, wide, -1, bytes, sizeof bytes, nullptr, &lacking);
+  ansi = bytes;
+  return !lacking;
+}
+
+TEST(MatchesWildcard, StarForAnyRunQuestionMarkForAnyOneCharacterLettersFolded) {
+  std::istringstream cases(ReadFileText(SOURCE_DIR "/tests/ipconfig/wildcard_cases.txt"));
+  for (std::string line; std::getline(cases, line);) {
+    std::string fields[3];
+    std::istringstream columns(line);
+    for (std::string& field : fields) std::getline(columns, field, '\t');
+    std::string pattern;
+    std::string name;
+    if (line[0] == '#' || !Ansi(fields[0], pattern) || !Ansi(fields[1], name)) continue;
+    EXPECT_EQ(MatchesWildcard(pattern.c_str(), name.c_str()), fields[2] == "yes") << line;
+  }
+  EXPECT_TRUE(MatchesCharacters(L"?", L"𠀋"));  // D840 DC0B: one character
+  EXPECT_FALSE(MatchesCharacters(L"??", L"𠀋"));
+  EXPECT_FALSE(MatchesCharacters(L"*\xDC0B", L"x𠀋"));
 }
 
 }  // namespace

@@ -6,10 +6,9 @@ import os, re, sys, zipfile
 import pefile
 
 
-# The facts a user acts on, as the readme must state them: each file of the download;
-# the adapters the window holds and the commands that may run at once, as the code sets
-# them; the Windows commands that give the rights renewing needs; nobody asked to delete
-# a file.
+# The facts a user acts on: each file of the download; the adapters the window holds and
+# the commands that may run at once, as the code sets them; how to get the rights renewing
+# needs; nobody asked to delete a file.
 def readme_failures(readme, files, source):
     def constant(path, name):
         return re.search(rf"{name} = (\d+)", open(os.path.join(source, path)).read()).group(1)
@@ -35,8 +34,8 @@ def program_failures(name, data, subsystem, dlls):
 
 def failures(path, zip_path, readme_path):
     pe = pefile.PE(path)
-    yield from program_failures(path, open(path, "rb").read(), 2,
-                                ["kernel32.dll", "msvcrt.dll", "user32.dll"])
+    program = open(path, "rb").read()
+    yield from program_failures(path, program, 2, ["kernel32.dll", "msvcrt.dll", "user32.dll"])
     yield pe.OPTIONAL_HEADER.SizeOfStackReserve == 1048576, "a stack reserve of 1,048,576 bytes"
     resources = {(kind.id, str(name.name) if name.name else name.id, language.id):
                  pe.get_data(language.data.struct.OffsetToData, language.data.struct.Size)
@@ -47,7 +46,7 @@ def failures(path, zip_path, readme_path):
     with zipfile.ZipFile(zip_path) as download:
         files = sorted(download.namelist())
         yield files == ["ipconfig.exe", "ipsettings.exe", "readme.txt"], f"the files {files}"
-        yield download.read("ipsettings.exe") == open(path, "rb").read(), "this very program"
+        yield download.read("ipsettings.exe") == program, "this very program"
         readme = download.read("readme.txt")
         yield readme.count(b"\n") == readme.count(b"\r\n") > 0, "the readme's CR LF line ends"
         yield from readme_failures(readme.decode("shift_jis"), files, os.path.dirname(readme_path))

@@ -1,5 +1,4 @@
-// The runner against the stand-in: how much of the output it keeps, the output still in
-// the pipe when the child has ended included, and that it leaves no handle open.
+// The runner against the stand-in: the output it keeps, and no handle left open.
 #include "runner/run_captured.h"
 
 #include <cstdlib>
@@ -21,9 +20,8 @@ std::string Capture(const char* commandLine, std::int32_t limit = TEXT_AREA_SIZE
   return std::string(area, strnlen(area, sizeof area));
 }
 
-// Under Wine the handle count reads 0 whatever a process holds. But a new handle takes
-// the lowest free slot, so the last of 64 new handles lies higher for every handle left
-// open below it.
+// Wine's handle count reads 0; but a new handle takes the lowest free slot, so the last
+// of 64 new ones lies higher for every handle left open.
 HANDLE SixtyFourthFreeHandle() {
   HANDLE handles[64];
   for (HANDLE& handle : handles) handle = CreateEventA(nullptr, FALSE, FALSE, nullptr);
@@ -32,7 +30,7 @@ HANDLE SixtyFourthFreeHandle() {
 }
 
 TEST_F(RunCapturedTest, KeepsTheOutputUpToOneByteLessThanTheLimitAndLeavesNoHandleOpen) {
-  std::string alphabet(1 << 20, 'A');  // far more than the area holds: the rest is thrown away
+  std::string alphabet(1 << 20, 'A');  // far more than the area holds
   for (std::size_t i = 0; i < alphabet.size(); ++i) alphabet[i] += i % 26;
   const std::string big = TempFile("big");
   std::ofstream(big, std::ios::binary) << alphabet;

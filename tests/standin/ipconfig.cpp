@@ -26,7 +26,7 @@ std::FILE* Open(const char* variable, const char* mode) {
   return Env(variable) ? std::fopen(Env(variable), mode) : nullptr;
 }
 
-void Write(const char* bytes, std::size_t length) {  // a blocking pipe takes all of it at once
+void Write(const char* bytes, std::size_t length) {  // a blocking pipe takes all at once
   DWORD written = 0;
   WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes, static_cast<DWORD>(length), &written, nullptr);
 }

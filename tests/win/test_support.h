@@ -1,6 +1,5 @@
-// Shared by the Windows tests: files, the stand-in ipconfig (steered through the
-// environment its children inherit), acting from inside the runner's message pump,
-// and reading and pressing the program's windows.
+// Shared by the Windows tests: files, stored texts, the stand-in ipconfig (steered
+// through the environment), acting from inside the runner's pump, and the windows.
 #pragma once
 
 #include <windows.h>
@@ -20,7 +19,6 @@
 
 using Texts = std::vector<std::string>;
 
-// The variable's value, or otherwise where it is not set.
 inline std::string EnvOr(const char* name, const char* otherwise) {
   const char* value = std::getenv(name);
   return value != nullptr ? value : otherwise;
@@ -39,8 +37,8 @@ inline std::string TempFile(const std::string& name) {
   return path;
 }
 
-inline std::string Fixture(const char* name) {
-  return "Z:" SOURCE_DIR "/tests/report/fixtures/" + std::string(name);
+inline std::string Fixture(const std::string& name) {
+  return "Z:" SOURCE_DIR "/tests/report/fixtures/" + name;
 }
 
 inline std::string ReadFileText(const std::string& path) {
@@ -61,8 +59,8 @@ inline void ExpectPinned(const std::string& text, const std::string& variant = "
             ReadFileText(SOURCE_DIR "/tests/pinned/" + name + ".txt"));
 }
 
-// From now on the stand-in waits, after printing, until Release(); with only, just
-// the command with those arguments waits.
+// From now on the stand-in waits after printing until Release(); with only, just the
+// command with those arguments.
 inline std::string Hold(const std::string& only = "") {
   SetEnv("IPCONFIG_STANDIN_HOLD_ONLY", only);
   const std::string hold = TempFile("hold");
@@ -72,8 +70,8 @@ inline std::string Hold(const std::string& only = "") {
 
 inline void Release(const std::string& hold) { std::ofstream{hold}; }
 
-// Runs action from the next message pump that dispatches a timer's tick: the
-// runner's, while the child it waits for still runs.
+// Runs action from the next pump that dispatches a timer's tick: the runner's, while
+// its child runs.
 inline void DuringNextPump(std::function<void()> action) {
   static std::function<void()> pending;
   pending = std::move(action);
