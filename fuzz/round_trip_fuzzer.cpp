@@ -4,7 +4,7 @@
 // goes through the tool's report writer, then the program's scanner. Every host setting,
 // and every setting of each of the first four Ethernet adapters, must come back as
 // written: cut to the snapshot's widths, leading blanks of a value dropped, blanks in names
-// as '?', each in its own slot, and the other slots empty.
+// as '?', each in its own slot, and the other slots empty, whatever the snapshot held.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -94,7 +94,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   report.cut = false;
   WriteFullReport(report, host, adapters, count, provider.ConsumeBool());
   EndReport(report, 0);
+  std::memset(&configSnapshot, 'x', sizeof configSnapshot);  // as any earlier read left it
   ResetSnapshot();
+  for (const char* field : hostFields) Expect(field, "");
   ScanReport(report.text);
 
   const char* yesNo[] = {"No", "Yes"};
