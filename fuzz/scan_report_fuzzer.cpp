@@ -1,5 +1,5 @@
 // libFuzzer target: any bytes, up to a full text area, scanned from a buffer of their
-// exact length (AddressSanitizer sees a read past the end), going on from the
+// exact length and a NUL (AddressSanitizer sees a read past the end), going on from the
 // adapterCount that a first byte up to 4 picks; every field must end within its width.
 #include <algorithm>
 #include <cstdint>

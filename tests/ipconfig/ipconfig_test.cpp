@@ -1,6 +1,6 @@
 // The classic ipconfig: answers made by hand in the system's structures, converted; its
-// texts in each zone and locale the scripts run; the tool as it ships (IPCONFIG_TOOL,
-// else the one built here) in the scripts' test network. Stored texts: tests/pinned/.
+// texts in each zone and locale the scripts run; its name patterns; the tool as it ships
+// (IPCONFIG_TOOL, else the one built here) in the test network. Stored texts: tests/pinned/.
 #include "ipconfig/lease_change.h"
 
 #include <algorithm>
@@ -388,8 +388,6 @@ TEST(WithoutIpHelper, TheSystemsOwnIpconfigAnswers) {
   ExpectPinned(said);
 }
 
-// Name patterns of /renew and /release in the system's code page: the cases of
-// wildcard_cases.txt, and characters beyond 16 bits, which no code page of the tests holds.
 // UTF-8 text in the ANSI code page; false where the page lacks a character.
 bool Ansi(const std::string& text, std::string& ansi) {
   wchar_t wide[256];
@@ -401,6 +399,8 @@ bool Ansi(const std::string& text, std::string& ansi) {
   return !lacking;
 }
 
+// Name patterns of /renew and /release in the system's code page: the cases of
+// wildcard_cases.txt, and characters beyond 16 bits, which no code page of the tests holds.
 TEST(MatchesWildcard, StarForAnyRunQuestionMarkForAnyOneCharacterLettersFolded) {
   std::istringstream cases(ReadFileText(SOURCE_DIR "/tests/ipconfig/wildcard_cases.txt"));
   for (std::string line; std::getline(cases, line);) {
