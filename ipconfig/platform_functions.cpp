@@ -12,7 +12,26 @@ HMODULE LoadSystemLibrary(const char* name) {
   return LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
+namespace {
+
+// IP Helper loads the DHCP client's DLLs by name, from Vista on only at the first renewal
+// or release, and a load by name looks in the tool's own folder first. Where the system
+// can, every later load by name looks in the system folder alone; elsewhere those DLLs are
+// loaded now from there and kept, and a load by name then gets the module already loaded.
+void LoadDllsFromTheSystemFolderOnly() {
+  using SetDefaultDirectories = BOOL(WINAPI*)(DWORD);
+  const auto setDefaultDirectories =
+      Lookup<SetDefaultDirectories>(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
+  if (setDefaultDirectories != nullptr && setDefaultDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32))
+    return;
+  LoadSystemLibrary("dhcpcsvc.dll");
+  LoadSystemLibrary("dhcpcsvc6.dll");  // from Vista on
+}
+
+}  // namespace
+
 bool LoadPlatformFunctions() {
+  LoadDllsFromTheSystemFolderOnly();
   const HMODULE ipHelper = LoadSystemLibrary("iphlpapi.dll");
   const HMODULE kernel = GetModuleHandleA("kernel32.dll");
   platform.getNetworkParams = Lookup<decltype(&GetNetworkParams)>(ipHelper, "GetNetworkParams");
