@@ -146,6 +146,7 @@ const char* AdapterKind(unsigned interfaceType) {
     case 23: return "PPP";        // IF_TYPE_PPP
     case 24: return nullptr;      // IF_TYPE_SOFTWARE_LOOPBACK
     case 131: return "Tunnel";    // IF_TYPE_TUNNEL
+    case 237: return "Ethernet";  // IF_TYPE_IEEE80216_WMAN: mobile broadband, WiMAX
     case 243: return "Ethernet";  // IF_TYPE_WWANPP: mobile broadband, GSM
     case 244: return "Ethernet";  // IF_TYPE_WWANPP2: mobile broadband, CDMA
     default: return "Other";

@@ -62,16 +62,24 @@ void TakeName(char* name, std::size_t size, const char* given) {
   if (given[0] != '\0') CopyClean(name, size, given);
 }
 
+// A connection name given in UTF-16 replaces the one held where the ANSI code page holds
+// every character of it: a '?' in its place would make the name a pattern that other
+// adapters match. The adapter's own name, "{GUID}", then stays.
+void TakeWideName(char* name, std::size_t size, const wchar_t* given) {
+  char converted[TEXT_SIZE];
+  if (ToAnsiExactly(given, converted, sizeof converted)) TakeName(name, size, converted);
+}
+
 // Windows 2000 keeps the connection name only here, under the adapter's GUID. The
 // registry functions are looked up when needed, so the tool imports no more DLLs.
 void RegistryConnectionName(const char* adapterName, char* name, std::size_t size) {
   using Open = LONG(WINAPI*)(HKEY, const char*, DWORD, REGSAM, HKEY*);
-  using Query = LONG(WINAPI*)(HKEY, const char*, DWORD*, DWORD*, BYTE*, DWORD*);
+  using Query = LONG(WINAPI*)(HKEY, const wchar_t*, DWORD*, DWORD*, BYTE*, DWORD*);
   using Close = LONG(WINAPI*)(HKEY);
   const HMODULE advapi = LoadSystemLibrary("advapi32.dll");
   if (advapi == nullptr) return;
   const auto open = Lookup<Open>(advapi, "RegOpenKeyExA");
-  const auto query = Lookup<Query>(advapi, "RegQueryValueExA");
+  const auto query = Lookup<Query>(advapi, "RegQueryValueExW");
   const auto close = Lookup<Close>(advapi, "RegCloseKey");
   char path[400] =
       "SYSTEM\\CurrentControlSet\\Control\\Network\\"
@@ -80,12 +88,12 @@ void RegistryConnectionName(const char* adapterName, char* name, std::size_t siz
   std::strcat(path, "\\Connection");
   HKEY key;
   if (open && query && close && open(HKEY_LOCAL_MACHINE, path, 0, KEY_QUERY_VALUE, &key) == 0) {
-    char value[TEXT_SIZE] = "";
+    wchar_t value[TEXT_SIZE] = L"";
     DWORD type = 0;
-    DWORD length = sizeof value - 1;
-    if (query(key, "Name", nullptr, &type, reinterpret_cast<BYTE*>(value), &length) == 0 &&
+    DWORD length = sizeof value - sizeof value[0];
+    if (query(key, L"Name", nullptr, &type, reinterpret_cast<BYTE*>(value), &length) == 0 &&
         type == REG_SZ)
-      TakeName(name, size, value);
+      TakeWideName(name, size, value);
     close(key);
   }
   FreeLibrary(advapi);
@@ -109,11 +117,8 @@ void FindConnection(const IP_ADAPTER_INFO& info, const IP_ADAPTER_ADDRESSES* con
   for (const IP_ADAPTER_ADDRESSES* entry = connections; entry != nullptr; entry = entry->Next) {
     if (entry->AdapterName == nullptr || std::strcmp(entry->AdapterName, info.AdapterName) != 0)
       continue;
-    char friendly[TEXT_SIZE];
-    if (entry->FriendlyName != nullptr &&
-        WideCharToMultiByte(CP_ACP, 0, entry->FriendlyName, -1, friendly, sizeof friendly, nullptr,
-                            nullptr) > 0)
-      TakeName(adapter.name, sizeof adapter.name, friendly);
+    if (entry->FriendlyName != nullptr)
+      TakeWideName(adapter.name, sizeof adapter.name, entry->FriendlyName);
     adapter.connected = entry->OperStatus == IfOperStatusUp;
     return;
   }
@@ -268,6 +273,12 @@ bool ReadPlatformConfig(PlatformConfig& config, ReportText& report) {
   }
   if (error == ERROR_BUFFER_OVERFLOW) {
     Line(report, "ipconfig: this system has more adapters or addresses than this tool can read.");
+    return false;
+  }
+  if (error == ERROR_NO_DATA) {  // from GetNetworkParams: the others' "none" is handled above
+    Line(report,
+         "ipconfig: the system did not give its network configuration: it holds no "
+         "adapter information.");
     return false;
   }
   if (error != ERROR_SUCCESS) {

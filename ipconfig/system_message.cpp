@@ -9,10 +9,10 @@ namespace {
 
 // The system's text for error in language, where the ANSI code page holds all of it.
 bool MessageIn(LANGID language, DWORD error, char* text, int size) {
-  wchar_t wide[512] = L"";
-  FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-                 language, wide, 512, nullptr);
-  return ToAnsiExactly(wide, text, size) && text[0] != '\0';
+  wchar_t wide[512];
+  return FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+                        language, wide, 512, nullptr) > 0 &&
+         ToAnsiExactly(wide, text, size);
 }
 
 }  // namespace
