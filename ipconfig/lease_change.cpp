@@ -95,10 +95,17 @@ int ChangeLeases(const PlatformConfig& config, bool renew, const char* pattern, 
   int acted = 0;
   int failed = 0;
   bool needsRights = false;
+  // A name that some adapters have exactly names those alone, so that "Wi-Fi*?1" is not
+  // also "Wi-Fi* 11"; only where none has it do '*' and '?' act as wildcards.
+  bool literally = false;
+  for (int i = 0; pattern != nullptr && i < config.adapterCount; ++i)
+    literally = literally || MatchesLiterally(pattern, config.adapters[i].name);
   for (int i = 0; i < config.adapterCount; ++i) {
     const AdapterConfig& adapter = config.adapters[i];
-    const bool chosen = pattern != nullptr ? MatchesWildcard(pattern, adapter.name)
-                                           : adapter.dhcpEnabled && adapter.connected;
+    bool chosen = adapter.dhcpEnabled && adapter.connected;
+    if (pattern != nullptr)
+      chosen = literally ? MatchesLiterally(pattern, adapter.name)
+                         : MatchesWildcard(pattern, adapter.name);
     if (!chosen) continue;
     ++acted;
     Append(out, {adapter.kind, " adapter ", adapter.name, ": "});

@@ -21,13 +21,16 @@ const char USAGE[] =
     "\r\n"
     "   (none)      Shows each adapter's IP address, subnet mask and default gateway.\r\n"
     "   /all        Shows the full TCP/IP configuration.\r\n"
-    "   /renew      Renews the DHCP lease of the named adapter, or of each connected one.\r\n"
-    "   /release    Releases the DHCP lease of the named adapter, or of each connected one.\r\n"
+    "   /renew      Renews the DHCP lease of the named adapter, or of each connected\r\n"
+    "               adapter that uses DHCP.\r\n"
+    "   /release    Releases the DHCP lease of the named adapter, or of each connected\r\n"
+    "               adapter that uses DHCP.\r\n"
     "   /?          Shows this help.\r\n"
     "\r\n"
-    "The adapter is named by its connection name, in which * stands for any text and\r\n"
-    "? for any one character, a blank included: ipconfig /renew Local?Area?Connection\r\n"
-    "Renewing and releasing need administrator rights.\r\n";
+    "The adapter is named by its connection name, in which ? may stand for a blank:\r\n"
+    "ipconfig /renew Local?Area?Connection. A name that some adapters have exactly\r\n"
+    "names those alone. Where none has it, * stands for any text and ? for any one\r\n"
+    "character, a blank included. Renewing and releasing need administrator rights.\r\n";
 
 PlatformConfig config;
 ReportText report;

@@ -15,11 +15,11 @@ bool Capitals(const char* text, wchar_t* capitals) {
                                     MAX_UNITS) == length;
 }
 
-// 2 for a surrogate pair, else 1.
+// 2 for a surrogate pair, else 1; the unit after the first is read only where the first
+// opens a pair, so never past the terminating NUL.
 int CharacterLength(const wchar_t* text) {
-  const bool high = text[0] >= 0xD800 && text[0] < 0xDC00;
-  const bool low = text[1] >= 0xDC00 && text[1] < 0xE000;
-  return high && low ? 2 : 1;
+  if (text[0] < 0xD800 || text[0] >= 0xDC00) return 1;
+  return text[1] >= 0xDC00 && text[1] < 0xE000 ? 2 : 1;
 }
 
 }  // namespace
@@ -57,4 +57,15 @@ bool MatchesWildcard(const char* pattern, const char* name) {
   wchar_t wideName[MAX_UNITS];
   return Capitals(pattern, widePattern) && Capitals(name, wideName) &&
          MatchesCharacters(widePattern, wideName);
+}
+
+bool MatchesLiterally(const char* pattern, const char* name) {
+  wchar_t widePattern[MAX_UNITS];
+  wchar_t wideName[MAX_UNITS];
+  if (!Capitals(pattern, widePattern) || !Capitals(name, wideName)) return false;
+  int at = 0;
+  for (; widePattern[at] != L'\0'; ++at)  // a shorter name differs at its NUL
+    if (widePattern[at] != wideName[at] && !(widePattern[at] == L'?' && wideName[at] == L' '))
+      return false;
+  return wideName[at] == L'\0';
 }

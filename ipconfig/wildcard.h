@@ -8,6 +8,10 @@
 // regardless of case.
 bool MatchesWildcard(const char* pattern, const char* name);
 
+// True when name is pattern taken literally: '?' stands for itself or a blank, as the
+// window writes blanks, and '*' for itself; letters match regardless of case.
+bool MatchesLiterally(const char* pattern, const char* name);
+
 // The walk itself, over UTF-16 text whose letters are folded already: a surrogate pair
 // is one character.
 bool MatchesCharacters(const wchar_t* pattern, const wchar_t* name);
