@@ -27,17 +27,28 @@ bool SameFile(const char* first, const char* second) {
          a.nFileIndexLow == b.nFileIndexLow;
 }
 
-// The arguments as they were typed: the command line after the program's name,
-// which may be quoted.
+// Whether the tool is attached to a console: only then does the console's screen open.
+bool HasConsole() {
+  const HANDLE screen =
+      CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, 0, nullptr);
+  if (screen == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(screen);
+  return true;
+}
+
+// The arguments as they were typed: the command line after the program's name, which
+// may be quoted, and the blanks that follow it.
 const char* Arguments(const char* commandLine) {
   const char* at = commandLine;
   if (*at == '"') {
     ++at;
     while (*at != '\0' && *at != '"') ++at;
     if (*at == '"') ++at;
-    return at;
+  } else {
+    while (*at != '\0' && *at != ' ' && *at != '\t') ++at;
   }
-  while (*at != '\0' && *at != ' ' && *at != '\t') ++at;
+  while (*at == ' ' || *at == '\t') ++at;
   return at;
 }
 
@@ -62,13 +73,15 @@ int RunSystemIpconfig(ReportText& report) {
   // The platform takes a command line of at most 32,767 characters with its NUL.
   static char commandLine[32767];
   const char* arguments = Arguments(GetCommandLineA());
-  if (lstrlenA(system) + 2 + lstrlenA(arguments) >= static_cast<int>(sizeof commandLine)) {
+  if (lstrlenA(system) + 3 + lstrlenA(arguments) >= static_cast<int>(sizeof commandLine)) {
     Line(report, "ipconfig: the command line is too long to hand to the system's ipconfig.");
     return 1;
   }
+  // A blank after the path: an argument typed right after a quoted path ("x.exe"/all)
+  // would otherwise become part of the program's name.
   lstrcpyA(commandLine, "\"");
   lstrcatA(commandLine, system);
-  lstrcatA(commandLine, "\"");
+  lstrcatA(commandLine, "\" ");
   lstrcatA(commandLine, arguments);
 
   STARTUPINFOA startup = {};
@@ -77,10 +90,10 @@ int RunSystemIpconfig(ReportText& report) {
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
   startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
   startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-  // Output to a console needs the console; output to a pipe or file needs no console,
-  // and asking for none keeps a console window from opening for a hidden tool.
-  DWORD mode = 0;
-  const DWORD flags = GetConsoleMode(startup.hStdOutput, &mode) ? 0 : DETACHED_PROCESS;
+  // The child shares the tool's console, where any of its output may go, even with
+  // standard output sent to a file; a tool with none, such as one started hidden, asks
+  // for none, so that no console window opens for it.
+  const DWORD flags = HasConsole() ? 0 : DETACHED_PROCESS;
   PROCESS_INFORMATION child = {};
   if (!CreateProcessA(system, commandLine, nullptr, nullptr, TRUE, flags, nullptr, nullptr,
                       &startup, &child)) {
