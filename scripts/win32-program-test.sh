@@ -10,6 +10,7 @@ if [ "${IPSETTINGS_TEST_NETWORK:-}" != made ]; then
   exec bash scripts/test-network.sh bash "$0" "$@"
 fi
 source scripts/wine-session.sh
+use_test_settings
 source scripts/wine32-session.sh
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/win32/CMakeCache.txt)
 download=build/win32/ipsettings-$version-win32.zip

@@ -6,6 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 [ "${IPSETTINGS_TEST_NETWORK:-}" = made ] || exec bash scripts/test-network.sh bash "$0" "$@"
 source scripts/wine-session.sh
+use_test_settings
 
 cmake --preset win64 -DWARNINGS_AS_ERRORS=ON >/dev/null
 build=$(cmake --build --preset win64 2>&1) || { printf '%s\n' "$build"; exit 1; }

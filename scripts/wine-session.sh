@@ -3,9 +3,7 @@
 # locale and (when none is given) a virtual X display, all removed again on exit.
 
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
-# IP Helper is looked for as Windows looks for it, in a program's own folder first: the
-# classic ipconfig's tests plant a DLL of that name there, which it must never load.
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;iphlpapi=n,b"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver64
 [ -x "$WINESERVER" ] || WINESERVER=/usr/lib/wine/wineserver
@@ -54,5 +52,9 @@ start_wine_session() {
   add_caption_font
 }
 
-# The time zone that the tests' stored texts write lease times in.
-export TZ=Asia/Tokyo
+# For the tests alone, not for a user's session: lease times in the zone that the stored
+# texts are written in, and IP Helper looked for as Windows looks for it, in a program's
+# own folder first, where the classic ipconfig's tests plant a DLL that it must never load.
+use_test_settings() {
+  export TZ=Asia/Tokyo WINEDLLOVERRIDES="$WINEDLLOVERRIDES;iphlpapi=n,b"
+}
