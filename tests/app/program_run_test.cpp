@@ -13,16 +13,19 @@ HWND mainDialog;
 HWND consoleDialog;
 
 // The dialog of the process that has control, with a menu (the console) or without.
-HWND FindDialog(DWORD process, int control, bool withMenu) {
-  for (;; Sleep(10)) {
-    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32770", nullptr));) {
+HWND FindDialog(const PROCESS_INFORMATION& process, int control, bool withMenu) {
+  HWND window = nullptr;
+  WaitUntil("the dialog with control " + std::to_string(control), process.hProcess, [&] {
+    while ((window = FindWindowExA(nullptr, window, "#32770", nullptr))) {
       DWORD owner = 0;
       GetWindowThreadProcessId(window, &owner);
-      if (owner == process && GetDlgItem(window, control) &&
+      if (owner == process.dwProcessId && GetDlgItem(window, control) &&
           (GetMenu(window) != nullptr) == withMenu)
-        return window;
+        return true;
     }
-  }
+    return false;
+  });
+  return window;
 }
 
 // Under Wine, the 32-bit program also starts a desktop process in its job, which stays.
@@ -159,12 +162,15 @@ TEST_F(ProgramRun, ShowsWhatEachReportSaysRunsWhatItsWindowsAskAndEndsWithZero) 
                                nullptr, nullptr, &startup, &started));
     ASSERT_TRUE(AssignProcessToJobObject(job, started.hProcess));
     ResumeThread(started.hThread);
-    while (Commands().size() == logged) Sleep(10);  // its first report runs, held
-    mainDialog = FindDialog(started.dwProcessId, IDC_ADAPTER_LIST, false);
-    consoleDialog = FindDialog(started.dwProcessId, IDC_CONSOLE_OUTPUT, true);
+    // Its first report runs, held.
+    ASSERT_TRUE(WaitUntil("the first report", started.hProcess,
+                          [&] { return Commands().size() > logged; }));
+    mainDialog = FindDialog(started, IDC_ADAPTER_LIST, false);
+    consoleDialog = FindDialog(started, IDC_CONSOLE_OUTPUT, true);
     trace += IsWindowVisible(mainDialog) ? "shown before its first report\n" : "";
     Release(hold);
-    while (!IsWindowVisible(mainDialog)) Sleep(10);
+    ASSERT_TRUE(
+        WaitUntil("the main window", started.hProcess, [] { return IsWindowVisible(mainDialog); }));
     for (HWND window : {mainDialog, consoleDialog})
       trace += GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST ? "topmost\n" : "";
     Step("started");
@@ -189,17 +195,18 @@ TEST_F(ProgramRun, ShowsWhatEachReportSaysRunsWhatItsWindowsAskAndEndsWithZero) 
       for (const int button : {IDC_RENEW_ALL, IDC_RELEASE_ALL}) {
         const std::size_t commands = Commands().size();
         PostMessageA(GetDlgItem(mainDialog, button), BM_CLICK, 0, 0);
-        while (Commands().size() == commands) Sleep(10);
+        ASSERT_TRUE(WaitUntil("its command", started.hProcess,
+                              [&] { return Commands().size() > commands; }));
       }
       EXPECT_GT(SendMessageA(mainDialog, WM_GETTEXTLENGTH, 0, 0), 0);  // answered while both wait
       Step("renew all, and release all inside its wait", "none");
     }
     SendMessageA(mainDialog, WM_CLOSE, 0, 0);  // as another program would close it
     DWORD code = STILL_ACTIVE;
-    WaitForSingleObject(started.hProcess, INFINITE);
+    ASSERT_TRUE(WaitUntil("the program's end", nullptr, [&] { return Ended(started.hProcess); }));
     GetExitCodeProcess(started.hProcess, &code);
     Release(hold);  // so that any command started at the close has logged itself and ended
-    while (Running(job) >= idle) Sleep(10);
+    ASSERT_TRUE(WaitUntil("its commands' end", nullptr, [&] { return Running(job) < idle; }));
     Step(busy ? "closed while commands run" : "closed with the console shown", "none");
     trace += "exit code " + std::to_string(code) + "\n";
     for (HANDLE handle : {started.hProcess, started.hThread, job}) CloseHandle(handle);

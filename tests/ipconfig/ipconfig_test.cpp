@@ -26,26 +26,31 @@ IP_ADDR_STRING lists[] = {
     Entry("10.0.0.54", "", &lists[1]),   Entry("10.0.0.55"), Entry("10.1.0.10", "255.255.0.0"),
     Entry("192.168.1.1", "", &lists[4]), Entry("10.1.0.1"),  Entry("10.7.0.1")};
 FIXED_INFO host = {"pc01", "example.org", nullptr, {}, HYBRID_NODETYPE, "scope", 1, 0, 1};
-IP_ADAPTER_INFO adapters[6];
-IP_ADAPTER_ADDRESSES connections[5];
+IP_ADAPTER_INFO adapters[7];
+IP_ADAPTER_ADDRESSES connections[6];
 
 // In the system's order: Wi-Fi (link down), Ethernet (DHCP, a gateway), loopback (no
 // connection name), PPP (static, no gateway), a tunnel (empty connection name), mobile
-// broadband (a gateway). By index: PPP, mobile broadband, Ethernet.
+// broadband (a gateway), WiMAX. By index: PPP, mobile broadband, Ethernet.
 void Answer() {
-  const UINT types[] = {IF_TYPE_IEEE80211, IF_TYPE_ETHERNET_CSMACD, IF_TYPE_SOFTWARE_LOOPBACK,
-                        IF_TYPE_PPP,       IF_TYPE_TUNNEL,          243};  // mobile broadband
-  const DWORD indexes[] = {11, 12, 13, 9, 15, 10};
-  static const char* names[] = {"{A}", "{B}", "{C}", "{D}", "{E}", "{F}"};
-  static const wchar_t* connectionNames[] = {L"Wi-Fi", L"ローカル エリア接続", L"Dial-up", L"",
-                                             L"Mobile"};
+  const UINT types[] = {IF_TYPE_IEEE80211,
+                        IF_TYPE_ETHERNET_CSMACD,
+                        IF_TYPE_SOFTWARE_LOOPBACK,
+                        IF_TYPE_PPP,
+                        IF_TYPE_TUNNEL,
+                        243,
+                        237};  // mobile broadband: GSM, WiMAX
+  const DWORD indexes[] = {11, 12, 13, 9, 15, 10, 16};
+  static const char* names[] = {"{A}", "{B}", "{C}", "{D}", "{E}", "{F}", "{G}"};
+  static const wchar_t* connectionNames[] = {
+      L"Wi-Fi* 1", L"ローカル エリア接続", L"Dial-up", L"", L"Mobile", L"Wi-Fi* 11"};
   host.DnsServerList = Entry("10.0.0.53", "", &lists[0]);
   host.NodeType = HYBRID_NODETYPE;
   IP_ADAPTER_ADDRESSES* connection = connections;
-  for (int i = 0; i < 6; ++i) {
+  for (int i = 0; i < 7; ++i) {
     IP_ADAPTER_INFO& a = adapters[i];
     a = {};
-    a.Next = i < 5 ? &adapters[i + 1] : nullptr;
+    a.Next = i < 6 ? &adapters[i + 1] : nullptr;
     lstrcpyA(a.AdapterName, names[i]);
     wsprintfA(a.Description, "NIC %d", i);
     a.Type = types[i];
@@ -60,7 +65,7 @@ void Answer() {
     a.LeaseObtained = OBTAINED;
     a.LeaseExpires = OBTAINED + 27 * 3600;
     if (i == 2) continue;
-    connection->Next = connection < &connections[4] ? connection + 1 : nullptr;
+    connection->Next = connection < &connections[5] ? connection + 1 : nullptr;
     connection->AdapterName = const_cast<char*>(names[i]);
     connection->FriendlyName = const_cast<wchar_t*>(connectionNames[connection - connections]);
     connection->OperStatus = i == 0 ? IfOperStatusDown : IfOperStatusUp;
@@ -139,7 +144,7 @@ TEST(ChangeLeases, ActsOnTheAdapterNamedThroughItsOwnInterfaceAndSaysHowItWent) 
     const int exitCode = ChangeLeases(config, command[2] == 'n', pattern, report);
     said += "-- " + command + ": exit " + std::to_string(exitCode) + "\r\n" + report.text;
   };
-  for (const char* command : {"renew", "release", "renew *", "renew Dial-up", "renew Wi-Fi",
+  for (const char* command : {"renew", "release", "renew *", "renew Dial-up", "release Wi-Fi*?1",
                               "release No?such", "renew \x83\x8d*"})  // ロ*
     change(command);
   for (const DWORD listed : {ERROR_NO_DATA, ERROR_INSUFFICIENT_BUFFER, ERROR_NOT_SUPPORTED}) {
@@ -165,7 +170,7 @@ TEST(ConvertConfig, NodeTypesLinkStatesAndNamesOnEachWindows) {
         IfOperStatusNotPresent, IfOperStatusLowerLayerDown}) {
     connections[0].OperStatus = state;
     ConvertConfig(host, adapters, connections, config);
-    said += "XP link " + std::to_string(state) + ": " + config.adapters[4].name + "\r\n";
+    said += "XP link " + std::to_string(state) + ": " + config.adapters[5].name + "\r\n";
   }
   adapters[1].Next = nullptr;
   for (DWORD state = MIB_IF_OPER_STATUS_NON_OPERATIONAL; state <= MIB_IF_OPER_STATUS_OPERATIONAL;
@@ -247,19 +252,20 @@ TEST(ClassicReport, TellsWhatGoesBeyondItsRoom) {
   }
 }
 
-// Lease times in the local time of their own date (winter and summer, north and south:
-// the zone that TZ names), past 2038 in 4 bytes; long dates and error texts whole in the
-// ANSI code page: the user's form or language, else the system's, else digits. Stored
-// for each run: Japanese in Tokyo and Berlin, a Russian system for a Japanese user in Sydney.
+// A Japanese connection name, else the adapter's own; lease times in the local time of
+// their own date (winter and summer, north and south: the zone that TZ names), past 2038
+// in 4 bytes; long dates and error texts whole in the ANSI code page: the user's form or
+// language, else the system's, else digits. Stored for each run: Japanese in Tokyo and
+// Berlin, a Russian system for a Japanese user in Sydney.
 TEST(SystemText, LeaseTimesAndErrorsInTheAnsiCodePage) {
-  ASSERT_TRUE(LoadPlatformFunctions());
+  Convert();
   const std::pair<unsigned long long, LCID> times[] = {
       {1768435200, LOCALE_INVARIANT},  // 15 January
       {1784073600, LOCALE_INVARIANT},  // 15 July
       {LeaseSeconds(std::int32_t{INT32_MIN}), LOCALE_INVARIANT},
       {OBTAINED, LOCALE_USER_DEFAULT},
       {OBTAINED, 0x419}};  // Russian
-  std::string said;
+  std::string said = config.adapters[1].name + std::string("\r\n");
   for (const auto& [when, locale] : times) {
     char text[TEXT_SIZE];
     FormatLeaseTime(when, locale, text, sizeof text);
@@ -276,7 +282,7 @@ std::string Tool() { return EnvOr("IPCONFIG_TOOL", "ipconfig\\ipconfig.exe"); }
 // One run of the tool, its output on output or else a file: what the file got, and the
 // exit code.
 std::pair<std::string, DWORD> RunTool(const std::string& arguments, std::string tool = Tool(),
-                                      HANDLE output = nullptr) {
+                                      HANDLE output = nullptr, DWORD flags = DETACHED_PROCESS) {
   const std::string path = TempFile("output.txt");
   SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
   STARTUPINFOA startup = {};
@@ -287,13 +293,11 @@ std::pair<std::string, DWORD> RunTool(const std::string& arguments, std::string 
                                             &inheritable, CREATE_ALWAYS, 0, nullptr);
   PROCESS_INFORMATION child = {};
   DWORD exitCode = STILL_ACTIVE;
-  DWORD mode = 0;
   std::string commandLine = tool + (arguments.empty() ? "" : " " + arguments);
-  EXPECT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE,
-                             GetConsoleMode(startup.hStdOutput, &mode) ? 0 : DETACHED_PROCESS,
-                             nullptr, nullptr, &startup, &child))
+  EXPECT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, flags, nullptr,
+                             nullptr, &startup, &child))
       << commandLine << " did not start: error " << GetLastError();
-  WaitForSingleObject(child.hProcess, INFINITE);
+  WaitUntil(commandLine.substr(0, 80), nullptr, [&] { return Ended(child.hProcess); });
   GetExitCodeProcess(child.hProcess, &exitCode);
   for (HANDLE handle : {child.hProcess, child.hThread, output ? nullptr : startup.hStdOutput})
     CloseHandle(handle);
@@ -345,7 +349,7 @@ TEST(ClassicIpconfig, WritesToAConsoleInItsOwnCharacters) {
   const std::wstring letter = GetACP() == 932 ? L"ア" : L"Ж";
   char name[8] = {};
   WideCharToMultiByte(CP_ACP, 0, letter.c_str(), -1, name, sizeof name, nullptr, nullptr);
-  EXPECT_EQ(RunTool("/renew " + std::string(name), Tool(), screen).second, 1ul);
+  EXPECT_EQ(RunTool("/renew " + std::string(name), Tool(), screen, 0).second, 1ul);
   std::wstring expected = L"ipconfig: no adapter is named \"" + letter + L"\".";
   expected.resize(100, L' ');
   report = {};
@@ -362,26 +366,28 @@ TEST(ClassicIpconfig, WritesToAConsoleInItsOwnCharacters) {
 }
 
 // Without IP Helper the system's ipconfig answers: the stand-in (ending with 7, saying
-// whether it has a console), by its full path, with the tool's arguments, the tool
-// started by a quoted path or not. Never the tool itself; where it cannot start, or the
-// command line is too long to hand over, the tool says why.
+// whether it has a console: the tool's, where the tool has one), by its full path, with
+// the tool's arguments, the tool started by a quoted path with an argument right after
+// it, or by a plain one. Never the tool itself; where it cannot start, or the command
+// line is too long to hand over, the tool says why.
 TEST(WithoutIpHelper, TheSystemsOwnIpconfigAnswers) {
   ASSERT_EQ(LoadLibraryA("iphlpapi.dll"), nullptr) << "run with WINEDLLOVERRIDES=iphlpapi=d";
   char folders[2][MAX_PATH];
   GetSystemDirectoryA(folders[0], MAX_PATH);
   GetSystemWow64DirectoryA(folders[1], MAX_PATH);
   CopyFileA(Tool().c_str(), "t.exe", FALSE);
-  const std::string cases[][3] = {{"ipconfig.exe", "\"" + Tool() + "\"", "-renew Local?Area x"},
-                                  {Tool(), Tool(), "/all"},
-                                  {"Z:" SOURCE_DIR "/README.md", Tool(), "/all"},
-                                  {"ipconfig.exe", "t.exe", std::string(32760, 'a')}};
+  const std::tuple<std::string, std::string, std::string, DWORD> cases[] = {
+      {"ipconfig.exe", "\"" + Tool() + "\"-renew", "Local?Area x", CREATE_NEW_CONSOLE},
+      {Tool(), Tool(), "/all", DETACHED_PROCESS},
+      {"Z:" SOURCE_DIR "/README.md", Tool(), "/all", DETACHED_PROCESS},
+      {"ipconfig.exe", "t.exe", std::string(32760, 'a'), DETACHED_PROCESS}};
   SetEnv("IPCONFIG_STANDIN_EXIT", "7");
   std::string said;
-  for (const auto& [placed, tool, arguments] : cases) {
+  for (const auto& [placed, tool, arguments, flags] : cases) {
     // The 32-bit tool finds it in syswow64, which a prefix without a 32-bit side lacks.
     for (const char* folder : folders)
       CopyFileA(placed.c_str(), (folder + std::string("\\ipconfig.exe")).c_str(), FALSE);
-    const auto [output, exitCode] = RunTool(arguments, tool);
+    const auto [output, exitCode] = RunTool(arguments, tool, nullptr, flags);
     said += output.substr(0, 200) + "-- exit " + std::to_string(exitCode) + "\r\n";
   }
   SetEnv("IPCONFIG_STANDIN_EXIT", "");
@@ -415,6 +421,13 @@ TEST(MatchesWildcard, StarForAnyRunQuestionMarkForAnyOneCharacterLettersFolded) 
   EXPECT_TRUE(MatchesCharacters(L"?", L"𠀋"));  // D840 DC0B: one character
   EXPECT_FALSE(MatchesCharacters(L"??", L"𠀋"));
   EXPECT_FALSE(MatchesCharacters(L"*\xDC0B", L"x𠀋"));
+  // Nothing is read past a pattern's end: here the next page has no access.
+  auto* pages = static_cast<wchar_t*>(VirtualAlloc(nullptr, 8192, MEM_COMMIT, PAGE_READWRITE));
+  DWORD access = 0;
+  VirtualProtect(pages + 2048, 4096, PAGE_NOACCESS, &access);
+  lstrcpyW(pages + 2046, L"a");
+  EXPECT_FALSE(MatchesCharacters(pages + 2046, L"ab"));
+  VirtualFree(pages, 0, MEM_RELEASE);
 }
 
 }  // namespace

@@ -67,9 +67,10 @@ TEST_F(RunCapturedTest, OutputStillInThePipeWhenTheChildHasEndedIsKept) {
   DuringNextPump([&] {
     Release(hold);
     DWORD id = 0;
-    while ((id = std::strtoul(ReadFileText(done).c_str(), nullptr, 10)) == 0) Sleep(5);
+    WaitUntil("the child's id", nullptr,
+              [&] { return (id = std::strtoul(ReadFileText(done).c_str(), nullptr, 10)) != 0; });
     HANDLE child = OpenProcess(SYNCHRONIZE, FALSE, id);
-    WaitForSingleObject(child, INFINITE);
+    WaitUntil("the child's end", nullptr, [&] { return Ended(child); });
     CloseHandle(child);
   });
   EXPECT_EQ(Capture("ipconfig /all"), ReadFileText(Fixture("win2000.txt")));

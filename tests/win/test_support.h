@@ -47,6 +47,21 @@ inline std::string ReadFileText(const std::string& path) {
   return text.str();
 }
 
+inline bool Ended(HANDLE process) { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }
+
+// Polls until done() holds. A hang fails, naming what it waited for: after a minute and
+// a half, or at once where process, which was to bring it about, has ended without it.
+inline bool WaitUntil(const std::string& what, HANDLE process, const std::function<bool()>& done) {
+  for (int polls = 0; polls < 9000; ++polls) {
+    const bool ended = process != nullptr && Ended(process);
+    if (done()) return true;
+    if (ended) break;
+    Sleep(10);
+  }
+  ADD_FAILURE() << "gave up waiting for " << what;
+  return false;
+}
+
 // Compares text with the stored text named after the running test, tests/pinned/
 // SUITE.NAME.txt; without a variant, the system's error texts only by their place, for
 // they are in its language; with one, SUITE.NAME.VARIANT.txt and all of the text.
