@@ -1,14 +1,7 @@
-# Linux: the report tool, the unit tests, and (with clang) the fuzzers.
+# Linux: the report tool, the stored reports it dumps, and (with clang) the fuzzers.
 
 add_executable(report-dump tools/report-dump/report_dump.cpp)
 target_link_libraries(report-dump PRIVATE report)
-
-include(cmake/googletest.cmake)
-
-add_executable(native-tests tests/report/report_scanner_test.cpp)
-target_compile_definitions(native-tests PRIVATE SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-target_link_libraries(native-tests PRIVATE report GTest::gtest_main)
-gtest_discover_tests(native-tests DISCOVERY_MODE PRE_TEST)
 
 # Each stored report is dumped and compared with the snapshot written beside it.
 file(GLOB report_fixtures CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/report/fixtures/*.txt)
@@ -33,4 +26,5 @@ if(BUILD_FUZZER)
   foreach(library report classic-report)
     target_compile_options(${library} PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
   endforeach()
+  target_link_options(report-dump PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
 endif()

@@ -12,7 +12,6 @@ include(cmake/planted-dll.cmake)
 # The windows are created in the test process from the program's own resources.
 add_executable(windows-tests
   tests/runner/run_captured_test.cpp
-  tests/app/main_window_test.cpp
   tests/app/program_run_test.cpp
   tests/ipconfig/ipconfig_test.cpp
   ${RESOURCE_SCRIPT}

@@ -2,8 +2,10 @@
 // used through its windows. A message sent returns once its command has run and the
 // windows show the outcome. Each step traces what it ran and what the windows show; the
 // trace is pinned (tests/pinned/), so a difference names its step. Closed once idle with
-// the console shown, and once while two commands run, one inside the other's wait.
+// the console shown, and once while as many commands run, each inside the last's wait,
+// as the program lets run.
 #include "console/console_window.h"
+#include "resources/resource_ids.h"
 #include "runner/text_area.h"
 #include "tests/win/test_support.h"
 
@@ -11,6 +13,8 @@ namespace {
 
 HWND mainDialog;
 HWND consoleDialog;
+
+void Press(int control, HWND window) { SendMessageA(window, WM_COMMAND, control, 0); }
 
 // The dialog of the process that has control, with a menu (the console) or without.
 HWND FindDialog(const PROCESS_INFORMATION& process, int control, bool withMenu) {
@@ -50,7 +54,11 @@ std::string Brief(const std::string& text) {
   return text.size() > 60 ? shown + "... (" + std::to_string(text.size()) + " bytes)" : shown;
 }
 
-std::string Joined(const Texts& texts) {
+// The texts of count controls from first on, every second number (the value fields), or
+// of the texts given, each brief.
+std::string Joined(int first, int count, HWND window, Texts texts = {}) {
+  for (std::string text(1 << 17, '\0'); count-- > 0; first += 2)
+    texts.push_back(text.substr(0, GetDlgItemTextA(window, first, &text[0], 1 << 17)));
   std::string joined;
   for (const std::string& text : texts) joined += " | " + Brief(text);
   return joined.substr(std::min<std::size_t>(joined.size(), 3));
@@ -63,9 +71,11 @@ class ProgramRun : public StandinTest {
   // under Wine.
   void Step(const std::string& label, const std::string& shown = "main") {
     const Texts commands = Commands();
-    trace += "## " + label + "\nran: " + Joined(Texts(commands.begin() + logged, commands.end()));
-    trace += shown == "console" ? "\nbox: " + Brief(Text(IDC_CONSOLE_OUTPUT, consoleDialog)) : "";
-    trace += "\n";
+    trace += "## " + label +
+             "\nran: " + Joined(0, 0, nullptr, Texts(commands.begin() + logged, commands.end())) +
+             "\n";
+    trace +=
+        shown == "console" ? "box: " + Joined(IDC_CONSOLE_OUTPUT, 1, consoleDialog) + "\n" : "";
     logged = commands.size();
     if (shown != "main") return;
     Texts items;
@@ -76,32 +86,29 @@ class ProgramRun : public StandinTest {
       WideCharToMultiByte(CP_ACP, 0, item, -1, text, sizeof text, nullptr, nullptr);
       items.push_back(text);
     }
-    trace += "host: " + Joined(Fields(IDC_FIRST_HOST_VALUE, 7, mainDialog)) +
-             "\nlist: " + Joined(items) + " [" +
+    trace += "host: " + Joined(IDC_FIRST_HOST_VALUE, 7, mainDialog) +
+             "\nlist: " + Joined(0, 0, nullptr, items) + " [" +
              std::to_string(SendMessageA(list, CB_GETCURSEL, 0, 0)) +
-             "]\nadapter: " + Joined(Fields(IDC_FIRST_ADAPTER_VALUE, 9, mainDialog)) + "\n";
+             "]\nadapter: " + Joined(IDC_FIRST_ADAPTER_VALUE, 9, mainDialog) + "\n";
   }
 
   std::string trace;
   std::size_t logged = 0;
 };
 
-// Each main-window step: the report the next refresh reads, and a press or a selection.
-const struct {
-  const char* label;
-  const char* report;
-  int control;  // or, with 0, the list's item to select
-  int item;
-} mainSteps[] = {{"renew the chosen adapter with none in the list", nullptr, IDC_RENEW, 0},
-                 {"renew all", "xp_ppp.txt", IDC_RENEW_ALL, 0},
-                 {"select item 1", nullptr, 0, 1},
-                 {"release item 1", "five_ethernet.txt", IDC_RELEASE, 0},
-                 {"select item 2", nullptr, 0, 2},
-                 {"renew item 2, to a report of two adapters", "win2000.txt", IDC_RENEW, 0},
-                 {"release all", "empty_name.txt", IDC_RELEASE_ALL, 0},
-                 {"release the adapter whose header gives no name", nullptr, IDC_RELEASE, 0},
-                 {"renew all", "shift_jis.txt", IDC_RENEW_ALL, 0},
-                 {"renew the adapter with a Japanese name", nullptr, IDC_RENEW, 0}};
+// Each main-window step: the report the next refresh reads, and a press, or with a
+// negative number the selection of that item of the list.
+const std::tuple<const char*, const char*, int> mainSteps[] = {
+    {"renew the chosen adapter with none in the list", nullptr, IDC_RENEW},
+    {"renew all", "xp_ppp.txt", IDC_RENEW_ALL},
+    {"select item 1", nullptr, -1},
+    {"release item 1", "five_ethernet.txt", IDC_RELEASE},
+    {"select item 2", nullptr, -2},
+    {"renew item 2, to a report of two adapters", "win2000.txt", IDC_RENEW},
+    {"release all", "empty_name.txt", IDC_RELEASE_ALL},
+    {"release the adapter whose header gives no name", nullptr, IDC_RELEASE},
+    {"renew all", "shift_jis.txt", IDC_RENEW_ALL},
+    {"renew the adapter with a Japanese name", nullptr, IDC_RENEW}};
 
 // Each console item with the box it finds; the first line of the box is the argument of
 // three of them, up to the command line's limit.
@@ -121,29 +128,6 @@ const std::pair<int, std::string> consoleSteps[] = {
     {IDM_SHOW_ALL, "earlier"},
     {IDM_CLEAR, "earlier"}};
 
-// Its box fills it whatever its size, the whole window took its client size from the
-// template, and closing it only hides it, with its text and rectangle.
-void SizeAndHideTheConsole() {
-  const HWND fresh =
-      CreateDialogParamA(GetModuleHandleA(nullptr), "DIALOG2", nullptr, ConsoleDialogProc, 0);
-  EXPECT_EQ(Size(consoleDialog), Size(fresh, true));
-  DestroyWindow(fresh);
-  const HWND box = GetDlgItem(consoleDialog, IDC_CONSOLE_OUTPUT);
-  for (const SIZE size : {SIZE{520, 410}, SIZE{300, 200}}) {
-    SetWindowPos(consoleDialog, nullptr, 40, 50, size.cx, size.cy, SWP_NOZORDER);
-    EXPECT_EQ(Size(box), Size(consoleDialog, true));
-  }
-  SetDlgItemTextA(consoleDialog, IDC_CONSOLE_OUTPUT, "kept\r\ntext");
-  SendMessageA(consoleDialog, WM_CLOSE, 0, 0);
-  EXPECT_FALSE(IsWindowVisible(consoleDialog));
-  Press(IDC_SHOW_CONSOLE, mainDialog);
-  EXPECT_TRUE(IsWindowVisible(consoleDialog));
-  EXPECT_EQ(Size(consoleDialog), "300x200");
-  EXPECT_EQ(Text(IDC_CONSOLE_OUTPUT, consoleDialog), "kept\r\ntext");
-  SendMessageA(consoleDialog, WM_SIZE, SIZE_MINIMIZED, 0);
-  EXPECT_EQ(Size(box), "0x0");
-}
-
 TEST_F(ProgramRun, ShowsWhatEachReportSaysRunsWhatItsWindowsAskAndEndsWithZero) {
   const std::string report = TempFile("report.txt"), hold = Hold();
   SetEnv("IPCONFIG_STANDIN_REPORT", report);  // what it holds when each report runs
@@ -153,17 +137,12 @@ TEST_F(ProgramRun, ShowsWhatEachReportSaysRunsWhatItsWindowsAskAndEndsWithZero) 
   for (const bool busy : {false, true}) {
     show(busy ? "xp_ppp.txt" : "lf_only.txt");
     DeleteFileA(hold.c_str());
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started = {};
-    std::string commandLine = EnvOr("IPSETTINGS_PROGRAM", "ipsettings.exe");
+    const PROCESS_INFORMATION started =
+        Start(EnvOr("IPSETTINGS_PROGRAM", "ipsettings.exe"), CREATE_SUSPENDED);
     const HANDLE job = CreateJobObjectA(nullptr, nullptr);  // it and every command it starts
-    ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                               nullptr, nullptr, &startup, &started));
     ASSERT_TRUE(AssignProcessToJobObject(job, started.hProcess));
     ResumeThread(started.hThread);
-    // Its first report runs, held.
-    ASSERT_TRUE(WaitUntil("the first report", started.hProcess,
+    ASSERT_TRUE(WaitUntil("the first report, held", started.hProcess,
                           [&] { return Commands().size() > logged; }));
     mainDialog = FindDialog(started, IDC_ADAPTER_LIST, false);
     consoleDialog = FindDialog(started, IDC_CONSOLE_OUTPUT, true);
@@ -176,12 +155,12 @@ TEST_F(ProgramRun, ShowsWhatEachReportSaysRunsWhatItsWindowsAskAndEndsWithZero) 
     Step("started");
     const DWORD idle = Running(job);  // the program, and no command
     if (!busy) {
-      for (const auto& step : mainSteps) {
-        if (step.report != nullptr) show(step.report);
-        if (step.control == 0)
-          SendDlgItemMessageA(mainDialog, IDC_ADAPTER_LIST, CB_SETCURSEL, step.item, 0);
-        Press(step.control != 0 ? step.control : IDC_ADAPTER_LIST, mainDialog);
-        Step(step.label);
+      for (const auto& [label, shown, control] : mainSteps) {
+        if (shown != nullptr) show(shown);
+        if (control < 0)
+          SendDlgItemMessageA(mainDialog, IDC_ADAPTER_LIST, CB_SETCURSEL, -control, 0);
+        Press(control < 0 ? IDC_ADAPTER_LIST : control, mainDialog);
+        Step(label);
       }
       Press(IDC_SHOW_CONSOLE, mainDialog);
       for (const auto& [item, box] : consoleSteps) {
@@ -189,25 +168,34 @@ TEST_F(ProgramRun, ShowsWhatEachReportSaysRunsWhatItsWindowsAskAndEndsWithZero) 
         Press(item, consoleDialog);
         Step("console item " + std::to_string(item) + " on " + Brief(box), "console");
       }
-      SizeAndHideTheConsole();
-    } else {  // two commands, the second inside the first's wait, both held until the end
-      DeleteFileA(hold.c_str());
-      for (const int button : {IDC_RENEW_ALL, IDC_RELEASE_ALL}) {
-        const std::size_t commands = Commands().size();
-        PostMessageA(GetDlgItem(mainDialog, button), BM_CLICK, 0, 0);
-        ASSERT_TRUE(WaitUntil("its command", started.hProcess,
-                              [&] { return Commands().size() > commands; }));
+      // Its box fills it whatever its size; closed, it only hides, with its text and size.
+      const HWND box = GetDlgItem(consoleDialog, IDC_CONSOLE_OUTPUT);
+      for (const int width : {520, 300}) {
+        SetWindowPos(consoleDialog, nullptr, 40, 50, width, width - 110, SWP_NOZORDER);
+        trace += "console " + Size(consoleDialog, true) + ", its box " + Size(box) + "\n";
       }
-      EXPECT_GT(SendMessageA(mainDialog, WM_GETTEXTLENGTH, 0, 0), 0);  // answered while both wait
-      Step("renew all, and release all inside its wait", "none");
+      SetDlgItemTextA(consoleDialog, IDC_CONSOLE_OUTPUT, "kept");
+      SendMessageA(consoleDialog, WM_CLOSE, 0, 0);
+      trace += IsWindowVisible(consoleDialog) ? "closed, still shown\n" : "";
+      Press(IDC_SHOW_CONSOLE, mainDialog);
+      Step("closed and shown again: " + Size(consoleDialog), "console");
+    } else {  // nine presses, each inside the last's wait, all held until the end
+      DeleteFileA(hold.c_str());
+      for (int i = 0; i < 9; ++i)
+        PostMessageA(GetDlgItem(mainDialog, IDC_RENEW_ALL), BM_CLICK, 0, 0);
+      ASSERT_TRUE(WaitUntil("eight commands", started.hProcess,
+                            [&] { return Commands().size() >= logged + 8; }));
+      EXPECT_GT(SendMessageA(mainDialog, WM_GETTEXTLENGTH, 0, 0), 0);  // answered while all wait
     }
-    SendMessageA(mainDialog, WM_CLOSE, 0, 0);  // as another program would close it
+    PostMessageA(mainDialog, WM_CLOSE, 0, 0);  // as another program would close it, after those
     DWORD code = STILL_ACTIVE;
     ASSERT_TRUE(WaitUntil("the program's end", nullptr, [&] { return Ended(started.hProcess); }));
     GetExitCodeProcess(started.hProcess, &code);
     Release(hold);  // so that any command started at the close has logged itself and ended
     ASSERT_TRUE(WaitUntil("its commands' end", nullptr, [&] { return Running(job) < idle; }));
-    Step(busy ? "closed while commands run" : "closed with the console shown", "none");
+    Step(busy ? "renew all, pressed nine times, and closed while they run"
+              : "closed with the console shown",
+         "none");
     trace += "exit code " + std::to_string(code) + "\n";
     for (HANDLE handle : {started.hProcess, started.hThread, job}) CloseHandle(handle);
   }

@@ -1,7 +1,6 @@
 // The runner against the stand-in: the output it keeps, and no handle left open.
 #include "runner/run_captured.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 
@@ -43,33 +42,32 @@ TEST_F(RunCapturedTest, KeepsTheOutputUpToOneByteLessThanTheLimitAndLeavesNoHand
                {"", "no-such-command-4f1c /all", TEXT_AREA_SIZE, ""},
                {big, "ipconfig /all", 11, "ABCDEFGHIJ"},
                {big, "ipconfig /all", TEXT_AREA_SIZE, alphabet.substr(0, TEXT_AREA_SIZE - 1)}};
-  const std::string done = TempFile("done");
-  SetEnv("IPCONFIG_STANDIN_DONE", done);
   Capture("ipconfig");  // the first run may open what later runs share
   const HANDLE before = SixtyFourthFreeHandle();
   for (const auto& c : cases) {
-    DeleteFileA(done.c_str());
     SetEnv("IPCONFIG_STANDIN_REPORT", c.report);
     EXPECT_EQ(Capture(c.commandLine.c_str(), c.limit), c.expected)
         << c.commandLine << " " << c.limit;
   }
-  EXPECT_NE(ReadFileText(done), "") << "the last child did not run to its end";
   EXPECT_EQ(Commands(), Texts({"ipconfig", "ipconfig /renew LAN?2", "ipconfig /all",
                                "ipconfig /all", "ipconfig /all"}));
   EXPECT_EQ(SixtyFourthFreeHandle(), before);
 }
 
-// The pump is held up until the child has printed everything and ended.
+// The runner's pump, from a timer's tick, is held up until the child has printed
+// everything and ended.
 TEST_F(RunCapturedTest, OutputStillInThePipeWhenTheChildHasEndedIsKept) {
-  const std::string done = TempFile("done"), hold = Hold();
+  static std::string done;
+  static std::string hold;
+  done = TempFile("done");
+  hold = Hold();
   SetEnv("IPCONFIG_STANDIN_REPORT", Fixture("win2000.txt"));
   SetEnv("IPCONFIG_STANDIN_DONE", done);
-  DuringNextPump([&] {
+  SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
     Release(hold);
-    DWORD id = 0;
-    WaitUntil("the child's id", nullptr,
-              [&] { return (id = std::strtoul(ReadFileText(done).c_str(), nullptr, 10)) != 0; });
-    HANDLE child = OpenProcess(SYNCHRONIZE, FALSE, id);
+    WaitUntil("the child's id", nullptr, [] { return !ReadFileText(done).empty(); });
+    const HANDLE child = OpenProcess(SYNCHRONIZE, FALSE, std::stoul(ReadFileText(done)));
     WaitUntil("the child's end", nullptr, [&] { return Ended(child); });
     CloseHandle(child);
   });

@@ -2,7 +2,6 @@
 //   IPCONFIG_STANDIN_LOG        append the command line to this file, one a line
 //   IPCONFIG_STANDIN_REPORT     "/all" prints this file's bytes
 //   IPCONFIG_STANDIN_HOLD       after printing, wait until this file exists
-//   IPCONFIG_STANDIN_HOLD_ONLY  hold only a command with exactly these arguments
 //   IPCONFIG_STANDIN_DONE       write this process's id to this file just before ending
 //   IPCONFIG_STANDIN_EXIT       end with this exit code (else 0)
 // Any other command than "/all" prints its own command line, " with a console" where it
@@ -48,9 +47,7 @@ int main() {
     Write(buffer, std::fread(buffer, 1, sizeof buffer, report));
     std::fclose(report);
   }
-  const char* only = Env("IPCONFIG_STANDIN_HOLD_ONLY");
-  if (const char* hold = Env("IPCONFIG_STANDIN_HOLD");
-      hold && (!only || std::strcmp(only, arguments) == 0))
+  if (const char* hold = Env("IPCONFIG_STANDIN_HOLD"))
     while (GetFileAttributesA(hold) == INVALID_FILE_ATTRIBUTES) Sleep(5);
   if (std::FILE* done = Open("IPCONFIG_STANDIN_DONE", "wb")) {
     std::fprintf(done, "%lu", GetCurrentProcessId());

@@ -1,5 +1,5 @@
-// Shared by the Windows tests: files, stored texts, the stand-in ipconfig (steered
-// through the environment), acting from inside the runner's pump, and the windows.
+// Shared by the Windows tests: files, stored texts, processes and waits, and the stand-in
+// ipconfig, steered through the environment.
 #pragma once
 
 #include <windows.h>
@@ -13,9 +13,6 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-
-#include "app/app_windows.h"
-#include "resources/resource_ids.h"
 
 using Texts = std::vector<std::string>;
 
@@ -47,6 +44,19 @@ inline std::string ReadFileText(const std::string& path) {
   return text.str();
 }
 
+// Starts commandLine with flags, with output, where given, as its standard output.
+inline PROCESS_INFORMATION Start(std::string commandLine, DWORD flags, HANDLE output = nullptr) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = output ? STARTF_USESTDHANDLES : 0;
+  startup.hStdOutput = output;
+  PROCESS_INFORMATION started = {};
+  EXPECT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, output != nullptr, flags,
+                             nullptr, nullptr, &startup, &started))
+      << commandLine << " did not start: error " << GetLastError();
+  return started;
+}
+
 inline bool Ended(HANDLE process) { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }
 
 // Polls until done() holds. A hang fails, naming what it waited for: after a minute and
@@ -74,10 +84,8 @@ inline void ExpectPinned(const std::string& text, const std::string& variant = "
             ReadFileText(SOURCE_DIR "/tests/pinned/" + name + ".txt"));
 }
 
-// From now on the stand-in waits after printing until Release(); with only, just the
-// command with those arguments.
-inline std::string Hold(const std::string& only = "") {
-  SetEnv("IPCONFIG_STANDIN_HOLD_ONLY", only);
+// From now on the stand-in waits after printing until Release().
+inline std::string Hold() {
   const std::string hold = TempFile("hold");
   SetEnv("IPCONFIG_STANDIN_HOLD", hold);
   return hold;
@@ -85,22 +93,11 @@ inline std::string Hold(const std::string& only = "") {
 
 inline void Release(const std::string& hold) { std::ofstream{hold}; }
 
-// Runs action from the next pump that dispatches a timer's tick: the runner's, while
-// its child runs.
-inline void DuringNextPump(std::function<void()> action) {
-  static std::function<void()> pending;
-  pending = std::move(action);
-  SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    std::exchange(pending, nullptr)();
-  });
-}
-
 // Each test starts with a stand-in that logs its command lines to a fresh file.
 class StandinTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const char* name : {"REPORT", "HOLD", "HOLD_ONLY", "DONE", "EXIT"})
+    for (const char* name : {"REPORT", "HOLD", "DONE", "EXIT"})
       SetEnv(std::string("IPCONFIG_STANDIN_") + name, "");
     SetEnv("IPCONFIG_STANDIN_LOG", log = TempFile("commands.log"));
   }
@@ -114,19 +111,3 @@ class StandinTest : public ::testing::Test {
 
   std::string log;
 };
-
-// The texts of count controls from first on, every second number: the value fields.
-inline Texts Fields(int first, int count, HWND window = mainWindow) {
-  Texts texts;
-  for (std::string text(1 << 17, '\0'); count-- > 0; first += 2)
-    texts.push_back(text.substr(0, GetDlgItemTextA(window, first, &text[0], 1 << 17)));
-  return texts;
-}
-
-inline std::string Text(int control, HWND window = mainWindow) {
-  return Fields(control, 1, window)[0];
-}
-
-inline void Press(int control, HWND window = mainWindow) {
-  SendMessageA(window, WM_COMMAND, control, 0);
-}
