@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 source scripts/wine-session.sh
 use_test_settings
 
-cmake --preset win64 -DWARNINGS_AS_ERRORS=ON >/dev/null
+cmake --preset win64 >/dev/null
 build=$(cmake --build --preset win64 2>&1) || { printf '%s\n' "$build"; exit 1; }
 start_wine_session
 ctest --preset win64 "$@"
