@@ -17,7 +17,9 @@ void StartUp(HINSTANCE instance, int showState) {
   // The templates ask for a system-modal dialog, which starts topmost; take that back.
   SetWindowPos(mainWindow, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 
-  // The console's whole window, frame included, takes the size its client area had.
+  // The console's whole window, frame included, takes the size its client area had. It
+  // passes through 0 x 0 first, so that the second call is a change of size whatever size
+  // the window had, and its WM_SIZE lays out the output box.
   RECT client;
   GetClientRect(consoleWindow, &client);
   SetWindowPos(consoleWindow, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE);

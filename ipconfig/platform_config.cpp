@@ -205,9 +205,11 @@ void FormatLeaseTime(unsigned long long seconds, LCID locale, char* text, std::s
   } forms[] = {{locale, DATE_LONGDATE, nullptr},
                {LOCALE_SYSTEM_DEFAULT, DATE_LONGDATE, nullptr},
                {LOCALE_SYSTEM_DEFAULT, 0, L"yyyy'/'MM'/'dd"}};
+  // The date takes at most DATE_ROOM units, so that the time always has the rest.
+  constexpr int DATE_ROOM = TEXT_SIZE * 5 / 8;
   for (const auto& form : forms) {
     wchar_t wide[TEXT_SIZE];
-    const int length = GetDateFormatW(form.locale, form.flags, &time, form.date, wide, 160);
+    const int length = GetDateFormatW(form.locale, form.flags, &time, form.date, wide, DATE_ROOM);
     if (length == 0) continue;
     wide[length - 1] = L' ';
     const wchar_t* clock = form.date != nullptr ? L"H':'mm':'ss" : nullptr;

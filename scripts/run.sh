@@ -5,13 +5,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 --target ipsettings classic-ipconfig
+# Wine's 32-bit side needs emulation on this kind of machine, so the x86_64 build of the
+# same sources runs here. The 32-bit program for Windows: cmake --preset win32, then
+# cmake --build --preset win32 --target package.
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target ipsettings classic-ipconfig pose
-
-# wine32 cannot run on this kind of machine, so the x86_64 build of the same
-# sources runs here; build/win32/ipsettings.exe is the program for Windows.
 run=build/run
 mkdir -p "$run"
 cp build/win64/ipsettings.exe build/win64/ipconfig/ipconfig.exe build/win64/pose.exe "$run"/

@@ -21,9 +21,12 @@ limit=()
 [ -n "${WINE_RUN_SECONDS:-}" ] && limit=(timeout -k 10 "$WINE_RUN_SECONDS")
 "${limit[@]}" "$wine" "$@" --gtest_output="xml:Z:$xml"
 status=$?
-counts=$(sed -n 's/^<testsuites tests="\([0-9]*\)" failures="\([0-9]*\)".* errors="\([0-9]*\)".*/\1 \2 \3/p' "$xml" 2>/dev/null)
-read -r tests failures errors <<<"${counts:-0 0 0}"
-if [ -z "$counts" ]; then
+# A count of the report's <testsuites> element, by its attribute's name.
+count() { grep -m 1 -o '<testsuites [^>]*' "$xml" 2>/dev/null | grep -o " $1=\"[0-9]*\"" | tr -cd '0-9'; }
+tests=$(count tests)
+failures=$(count failures)
+errors=$(count errors)
+if [ -z "$tests" ] || [ -z "$failures" ] || [ -z "$errors" ]; then
   echo "wine-run: $1 ended (status $status) without reporting its tests: it did not finish" >&2
   exit 1
 elif [ "$tests" -eq 0 ]; then
