@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs every test suite: the formatting of the sources and their plainness, the portable
-# code natively and under the sanitizers, the scanner's fuzzer for a bounded time, the
+# code natively and under the sanitizers, the two fuzzers for a bounded time, the
 # Windows tests under wine64 on a virtual display, the checks on the release program and
 # its download, and the release program itself under Wine's 32-bit side. Ends with a line
 # per suite, the size of the tests against the code, and the suites' count; non-zero if
