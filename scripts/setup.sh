@@ -3,9 +3,11 @@
 # Safe to run again: a machine that already has everything is left untouched.
 set -euo pipefail
 
+# The compiler, with its libFuzzer and sanitizers, is the release's own, by the unversioned
+# names: clang 14 on Debian 12.
 packages=(
   cmake ninja-build make g++ python3 python3-pefile clang-format
-  clang-14 libclang-rt-14-dev googletest
+  clang libclang-rt-dev googletest
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
   wine64 xvfb xauth x11-apps x11-utils imagemagick fonts-ipafont-gothic fonts-wine locales
   hostname iproute2 util-linux shellcheck

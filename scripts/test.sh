@@ -55,7 +55,7 @@ plain() {
   local folders=(/usr/lib/gcc/x86_64-w64-mingw32/*-posix)
   local gcc=${folders[0]}
   files '\.cpp$' app console report runner resources ipconfig tools tests fuzz bench |
-    xargs -P 2 -I{} clang++-14 --target=x86_64-w64-mingw32 -std=c++17 -fsyntax-only \
+    xargs -P 2 -I{} clang++ --target=x86_64-w64-mingw32 -std=c++17 -fsyntax-only \
       -nostdinc++ -isystem "$gcc/include/c++" -isystem "$gcc/include/c++/x86_64-w64-mingw32" \
       -isystem /usr/x86_64-w64-mingw32/include -isystem /usr/src/googletest/googletest/include \
       -I. -DSOURCE_DIR='""' -Wcomma -pedantic -Wold-style-cast -Werror {}
