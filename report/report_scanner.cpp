@@ -24,9 +24,11 @@ struct KeyDestination {
 };
 
 #define HOST_KEY(text, member) \
-  { text, configSnapshot.host.member, 0, sizeof configSnapshot.host.member }
-#define ADAPTER_KEY(text, member) \
-  { text, nullptr, offsetof(AdapterRecord, member), sizeof configSnapshot.adapters.member[0] }
+  KeyDestination { text, configSnapshot.host.member, 0, sizeof configSnapshot.host.member }
+#define ADAPTER_KEY(text, member)                                                            \
+  KeyDestination {                                                                           \
+    text, nullptr, offsetof(AdapterRecord, member), sizeof configSnapshot.adapters.member[0] \
+  }
 
 // Tested in this order on every line; the first match wins.
 const KeyDestination keyTable[] = {

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Unpacks Wine's 32-bit side from Debian's archive into build/wine32/root, so that the
 # release program can run here under qemu, with the qemu that runs it. Nothing is
-# installed on the system: the i386 architecture and the backports source are added
-# only for the download and removed again if they were not there before. Safe to run
-# again: a complete root is left as it is.
+# installed on the system: the i386 architecture, and where the release's own qemu is too
+# old its backports source, are added only for the download and removed again if they
+# were not there before. Safe to run again: a complete root is left as it is.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$PWD/build/wine32
@@ -16,9 +16,11 @@ qemu=$root/usr/bin/qemu-i386
 packages=(wine32:i386 libxrender1:i386 libxrandr2:i386 libxi6:i386 libxfixes3:i386
   libxcursor1:i386 libxinerama1:i386 libxcomposite1:i386 libxxf86vm1:i386)
 
-# Bookworm's qemu 7.2 ignores MAP_FIXED_NOREPLACE, which Wine's 32-bit loader reserves
-# its address space with, and a start takes two minutes. With the qemu of
-# bookworm-backports (10.0) it takes seconds; its static qemu-i386 alone is taken.
+# Wine's 32-bit loader reserves its address space with MAP_FIXED_NOREPLACE, which qemu
+# before 8.0 ignores (Debian 12's 7.2): a start then takes two minutes instead of seconds.
+# Where the release's own qemu is that old, the qemu of its backports suite is taken;
+# either way only its static qemu-i386.
+codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
 backports=/etc/apt/sources.list.d/ipsettings-wine32-backports.list
 added_i386=''
 added_backports=''
@@ -34,17 +36,22 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
   added_i386=yes
 fi
-if [ ! -e "$backports" ]; then
-  # From the mirror that the machine's own bookworm suite comes from, as apt reads them.
-  # shellcheck disable=SC2016  # apt's own placeholders, not the shell's
-  mirror=$(apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(TARGET_OF)' |
-    awk '$2 == "bookworm" && $3 == "deb" { print $1; exit }')
-  [ -n "$mirror" ] || { echo "wine32: the apt sources have no bookworm suite" >&2; exit 1; }
-  echo "deb $mirror bookworm-backports main" >"$backports"
-  added_backports=yes
+apt-get update -qq
+qemu_suite=$codename
+if dpkg --compare-versions "$(apt-cache policy qemu-user | awk '/Candidate:/ {print $2}')" lt 1:8.0; then
+  qemu_suite=$codename-backports
+  if [ ! -e "$backports" ]; then
+    # From the mirror that the machine's own suite comes from, as apt reads them.
+    # shellcheck disable=SC2016  # apt's own placeholders, not the shell's
+    mirror=$(apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(TARGET_OF)' |
+      awk -v suite="$codename" '$2 == suite && $3 == "deb" { print $1; exit }')
+    [ -n "$mirror" ] || { echo "wine32: the apt sources have no $codename suite" >&2; exit 1; }
+    echo "deb $mirror $qemu_suite main" >"$backports"
+    added_backports=yes
+    apt-get update -qq
+  fi
 fi
 echo "wine32: fetching Wine's 32-bit side from Debian's archive into $top"
-apt-get update -qq
 rm -rf "$top" && mkdir -p "$top/debs" "$root"
 mapfile -t names < <(apt-get install -s --no-install-recommends "${packages[@]}" |
   awk '$1 == "Inst" && $2 ~ /:i386$/ {print $2}')
@@ -52,7 +59,7 @@ mapfile -t names < <(apt-get install -s --no-install-recommends "${packages[@]}"
 (cd "$top/debs" && apt-get download -qq -o APT::Sandbox::User=root "${names[@]}")
 for deb in "$top"/debs/*.deb; do dpkg -x "$deb" "$root"; done
 rm -f "$top"/debs/*.deb
-(cd "$top/debs" && apt-get download -qq -o APT::Sandbox::User=root qemu-user/bookworm-backports)
+(cd "$top/debs" && apt-get download -qq -o APT::Sandbox::User=root "qemu-user/$qemu_suite")
 qemu_debs=("$top"/debs/qemu-user_*.deb)
 [ ${#qemu_debs[@]} -eq 1 ] || { echo "wine32: expected one qemu-user package, got ${qemu_debs[*]}" >&2; exit 1; }
 dpkg-deb --fsys-tarfile "${qemu_debs[0]}" | tar -x -C "$root" ./usr/bin/qemu-i386
