@@ -172,7 +172,8 @@ TEST_F(ProgramRun, ShowsWhatEachReportSaysRunsWhatItsWindowsAskAndEndsWithZero) 
       const HWND box = GetDlgItem(consoleDialog, IDC_CONSOLE_OUTPUT);
       for (const int width : {520, 300}) {
         SetWindowPos(consoleDialog, nullptr, 40, 50, width, width - 110, SWP_NOZORDER);
-        trace += "console " + Size(consoleDialog, true) + ", its box " + Size(box) + "\n";
+        if (Size(box) != Size(consoleDialog, true))  // frames differ between Wine's versions
+          trace += "a box of " + Size(box) + " in " + Size(consoleDialog, true) + "\n";
       }
       SetDlgItemTextA(consoleDialog, IDC_CONSOLE_OUTPUT, "kept");
       SendMessageA(consoleDialog, WM_CLOSE, 0, 0);
