@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Installs what building and testing need on Debian 12, and only what is missing.
+# Installs what building and testing need on Debian 12 or 13, and only what is missing.
 # Safe to run again: a machine that already has everything is left untouched.
 set -euo pipefail
 
 # The compiler, with its libFuzzer and sanitizers, is the release's own, by the unversioned
-# names: clang 14 on Debian 12.
+# names: clang 14 on Debian 12, 19 on Debian 13.
 packages=(
   cmake ninja-build make g++ python3 python3-pefile clang-format
   clang libclang-rt-dev googletest

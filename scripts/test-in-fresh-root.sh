@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# test-in-fresh-root.sh [RELEASE]: runs the test command as a newcomer would, as root in a
-# fresh minimal root of the Debian release named (trixie unless told), made by debootstrap
-# from the mirror the machine's apt sources name, on a clean clone of this checkout's
-# HEAD. Needs root; run one Wine run at a time on a machine. The root is removed at the end.
+# test-in-fresh-root.sh [RELEASE [COMMAND]]: runs the test command (or COMMAND) as a
+# newcomer would, as root in a fresh minimal root of the Debian release named (trixie
+# unless told), made by debootstrap from the mirror the machine's apt sources name, on a
+# clean clone of this checkout's HEAD. Needs root; run one Wine run at a time on a
+# machine. The root is removed at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 release=${1:-trixie}
+command=${2:-bash .ci/run}
 if ! command -v debootstrap >/dev/null; then
   apt-get update -qq
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq debootstrap >/dev/null
@@ -34,4 +36,4 @@ mount --make-rslave "$root/dev"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 git clone -q . "$root/root/ipsettings"
 chroot "$root" env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin CI=true \
-  bash -c 'cd /root/ipsettings && time bash .ci/run'
+  bash -c "cd /root/ipsettings && time $command"
