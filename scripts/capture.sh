@@ -8,8 +8,12 @@ capture_windows() {
   local work expected=2
   [ "$only" = main ] && expected=1
   work=$(mktemp -d)
-  # The explorer call lasts as long as the program, so it runs in the background.
-  "$WINE" explorer /desktop=shot,1200x760 "$pose" ${only:+"$only"} >"$work/rects" 2>/dev/null &
+  # The prefix's programs open in a virtual desktop named "shot", where Wine draws their
+  # frames. It is set in the registry: Wine 10's "explorer /desktop=…" starting a program
+  # fails on a display with no window manager.
+  "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shot /f >/dev/null 2>&1
+  "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shot /d 1200x760 /f >/dev/null 2>&1
+  "$WINE" "$pose" ${only:+"$only"} >"$work/rects" 2>/dev/null &
   for _ in $(seq 600); do
     [ "$(grep -c . "$work/rects" 2>/dev/null)" -ge $expected ] && break
     sleep 0.1
