@@ -188,7 +188,10 @@ std::string Tool() { return EnvOr("IPCONFIG_TOOL", "ipconfig\\ipconfig.exe"); }
 // exit code.
 std::pair<std::string, DWORD> RunTool(const std::string& arguments, std::string tool = Tool(),
                                       HANDLE output = nullptr, DWORD flags = DETACHED_PROCESS) {
-  const std::string path = TempFile("output.txt");
+  // A file of its own each run: the console that a run may open for the tool can hold
+  // the last file a little longer.
+  static int runs = 0;
+  const std::string path = TempFile("output" + std::to_string(++runs) + ".txt");
   SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
   const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable,
                                   CREATE_ALWAYS, 0, nullptr);

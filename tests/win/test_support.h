@@ -59,10 +59,10 @@ inline PROCESS_INFORMATION Start(std::string commandLine, DWORD flags, HANDLE ou
 
 inline bool Ended(HANDLE process) { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }
 
-// Polls until done() holds. A hang fails, naming what it waited for: after a minute and
-// a half, or at once where process, which was to bring it about, has ended without it.
+// Polls until done() holds. A hang fails, naming what it waited for: after a minute, within
+// ctest's limit, or at once where process, which was to bring it about, has ended without it.
 inline bool WaitUntil(const std::string& what, HANDLE process, const std::function<bool()>& done) {
-  for (int polls = 0; polls < 9000; ++polls) {
+  for (int polls = 0; polls < 6000; ++polls) {
     const bool ended = process != nullptr && Ended(process);
     if (done()) return true;
     if (ended) break;
