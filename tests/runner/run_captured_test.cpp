@@ -1,6 +1,7 @@
 // The runner against the stand-in: the output it keeps, and no handle left open.
 #include "runner/run_captured.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 
@@ -67,7 +68,8 @@ TEST_F(RunCapturedTest, OutputStillInThePipeWhenTheChildHasEndedIsKept) {
     KillTimer(nullptr, timer);
     Release(hold);
     WaitUntil("the child's id", nullptr, [] { return !ReadFileText(done).empty(); });
-    const HANDLE child = OpenProcess(SYNCHRONIZE, FALSE, std::stoul(ReadFileText(done)));
+    const DWORD id = std::strtoul(ReadFileText(done).c_str(), nullptr, 10);
+    const HANDLE child = OpenProcess(SYNCHRONIZE, FALSE, id);
     WaitUntil("the child's end", nullptr, [&] { return Ended(child); });
     CloseHandle(child);
   });
