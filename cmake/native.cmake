@@ -1,4 +1,4 @@
-# Linux: the report tool, the stored reports it dumps, and (with clang) the fuzzers.
+# Linux: the report tool, the stored reports it dumps, and (with clang) the fuzzer.
 
 add_executable(report-dump tools/report-dump/report_dump.cpp)
 target_link_libraries(report-dump PRIVATE report)
@@ -13,16 +13,13 @@ foreach(fixture IN LISTS report_fixtures)
             -P ${PROJECT_SOURCE_DIR}/tests/report/compare_dump.cmake)
 endforeach()
 
-# The scanner alone, and the round trip from the bundled ipconfig's writer to it.
+# The scanner on any bytes, and the round trip from the bundled ipconfig's writer to it.
 if(BUILD_FUZZER)
   set(fuzz_flags -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all)
-  foreach(fuzzer scan-report round-trip)
-    string(REPLACE "-" "_" source ${fuzzer})
-    add_executable(${fuzzer}-fuzzer fuzz/${source}_fuzzer.cpp)
-    target_link_libraries(${fuzzer}-fuzzer PRIVATE report classic-report)
-    target_compile_options(${fuzzer}-fuzzer PRIVATE ${fuzz_flags})
-    target_link_options(${fuzzer}-fuzzer PRIVATE ${fuzz_flags})
-  endforeach()
+  add_executable(report-fuzzer fuzz/report_fuzzer.cpp)
+  target_link_libraries(report-fuzzer PRIVATE report classic-report)
+  target_compile_options(report-fuzzer PRIVATE ${fuzz_flags})
+  target_link_options(report-fuzzer PRIVATE ${fuzz_flags})
   foreach(library report classic-report)
     target_compile_options(${library} PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
   endforeach()

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs every test suite: the formatting of the sources and their plainness, the portable
-# code natively and under the sanitizers, the two fuzzers for a bounded time, the
+# code natively and under the sanitizers, the fuzzer for a bounded time, the
 # Windows tests under wine64 on a virtual display, the checks on the release program and
 # its download, and the release program itself under Wine's 32-bit side. Ends with a line
 # per suite, the size of the tests against the code, and the suites' count; non-zero if
@@ -67,7 +67,7 @@ suite one-statement-a-line plain
 suite native ctest_suite native
 suite native-asan ctest_suite native-asan
 suite scripts shellcheck -x scripts/*.sh bench/*.sh .ci/run
-suite fuzz bash scripts/fuzz.sh "${FUZZ_SECONDS:-40}"
+suite fuzz bash scripts/fuzz.sh "${FUZZ_SECONDS:-80}"
 suite win64 bash scripts/windows-tests.sh
 suite win32 ctest_suite win32
 suite win32-program bash scripts/win32-program-test.sh

@@ -1,10 +1,11 @@
-// libFuzzer target: what the classic ipconfig writes, the program reads back. A
-// configuration made from the bytes (adapters of every kind, connected or not, values of
-// every length, names with blanks and double-byte characters but none of \ / : * ? " < > |)
-// goes through the tool's report writer, then the program's scanner, into a snapshot that
-// a reset emptied of whatever it held. Each description starts with its adapter's place:
-// slot i must hold the i-th Ethernet adapter, its name (blanks as '?') and description cut
-// at the fields' widths, the host name too, and the count must be theirs.
+// libFuzzer target. The bytes as a report, up to a text area, scanned from a buffer of
+// their exact length and a NUL, going on from the adapterCount a first byte up to 4
+// picks: every field ends within its width. Then the round trip: a configuration made
+// from them (every kind of adapter, names with blanks and double-byte characters, none
+// of \ / : * ? " < > |) is written by the classic ipconfig and scanned into a snapshot a
+// reset emptied. Each description starts with its place, so slot i holds the i-th
+// Ethernet adapter, its name (blanks as '?') and description cut at the fields' widths,
+// as the host name is, and the count is theirs.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -12,10 +13,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "ipconfig/classic_report.h"
 #include "report/config_snapshot.h"
 #include "report/report_scanner.h"
+#include "runner/text_area.h"
 
 namespace {
 
@@ -23,6 +26,25 @@ HostConfig host;
 AdapterConfig adapters[8];
 ReportText report;
 FuzzedDataProvider* data;
+
+void ScanAnyReport(const std::uint8_t* bytes, std::size_t size) {
+  ResetSnapshot();
+  const bool goOn = size > 0 && bytes[0] <= ADAPTER_SLOTS;
+  configSnapshot.adapterCount = goOn ? bytes[0] : 0;
+  std::vector<char> text(bytes + goOn, bytes + std::min<std::size_t>(size, TEXT_AREA_SIZE - 1));
+  text.push_back('\0');
+  ScanReport(text.data());
+  if (configSnapshot.adapterCount < 0 || configSnapshot.adapterCount > ADAPTER_SLOTS) std::abort();
+  const auto ends = [](const char* field, std::size_t width) {
+    if (!std::memchr(field, '\0', width)) std::abort();
+  };
+  for (const char* field : hostFields) ends(field, SHORT_FIELD_SIZE);
+  for (int slot = 0; slot < ADAPTER_SLOTS; ++slot) {
+    ends(configSnapshot.adapters.name[slot], LONG_FIELD_SIZE);
+    ends(configSnapshot.adapters.description[slot], LONG_FIELD_SIZE);
+    for (const auto table : adapterSettings) ends(table[slot], SHORT_FIELD_SIZE);
+  }
+}
 
 // Up to size - 1 bytes of text as the tool holds it: no control bytes, none of refused.
 void Fill(char* field, std::size_t size, const char* refused = "") {
@@ -43,6 +65,7 @@ void Expect(const char* read, const std::string& written, std::size_t width) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+  ScanAnyReport(bytes, size);
   FuzzedDataProvider provider(bytes, size);
   data = &provider;
   const char* kinds[] = {"Ethernet", "Token Ring", "PPP", "Tunnel", "Other"};
