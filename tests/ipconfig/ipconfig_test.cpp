@@ -1,12 +1,10 @@
-// The classic ipconfig: answers made by hand in the system's structures, converted; its
-// texts in each zone and locale the scripts run; its name patterns; the tool as it ships
-// (IPCONFIG_TOOL, else the one built here) in the test network. Stored texts: tests/pinned/.
+// The classic ipconfig: answers made by hand in the system's structures, its texts, its
+// name patterns, and the tool as it ships (IPCONFIG_TOOL) in the test network.
 #include "ipconfig/lease_change.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <map>
 
 #include "ipconfig/report_output.h"
 #include "ipconfig/system_message.h"
@@ -27,9 +25,9 @@ FIXED_INFO host = {"pc01", "example.org", nullptr, {}, HYBRID_NODETYPE, "scope",
 IP_ADAPTER_INFO adapters[7];
 IP_ADAPTER_ADDRESSES connections[7];
 
-// In the system's order: Wi-Fi (link down), Ethernet (a gateway, WINS), loopback (no
-// connection name), PPP (static), a tunnel (empty connection name), mobile broadband (a
-// gateway), WiMAX. By index: PPP, mobile broadband, Ethernet. Gateways 0.0.0.0 are none.
+// In the system's order: Wi-Fi (link down), Ethernet (a gateway, WINS), loopback, PPP
+// (static), a tunnel (empty connection name), mobile broadband (a gateway), WiMAX. By
+// index: PPP, mobile broadband, Ethernet. Gateways 0.0.0.0 are none.
 void Answer() {
   const struct {
     UINT type;
@@ -45,15 +43,12 @@ void Answer() {
       {IF_TYPE_TUNNEL, 15, L"", "0.0.0.0", "0.0.0.0", "0.0.0.0"},
       {243, 10, L"Mobile", "10.7.0.9", "255.255.255.0", "10.7.0.1"},  // mobile broadband: GSM
       {237, 16, L"Wi-Fi* 11", "0.0.0.0", "0.0.0.0", "0.0.0.0"}};      // and WiMAX
-  static char names[7][4];
   host.DnsServerList = Entry("10.0.0.53");
-  IP_ADAPTER_ADDRESSES* connection = connections;
   for (int i = 0; i < 7; ++i) {
     IP_ADAPTER_INFO& a = adapters[i];
     a = {};
     a.Next = i < 6 ? &adapters[i + 1] : nullptr;
-    wsprintfA(names[i], "{%c}", 'A' + i);
-    lstrcpyA(a.AdapterName, names[i]);
+    wsprintfA(a.AdapterName, "{%c}", 'A' + i);
     wsprintfA(a.Description, "NIC %d", i);
     a.Type = answers[i].type;
     a.Index = answers[i].index;
@@ -67,15 +62,12 @@ void Answer() {
     a.HaveWins = i == 1;
     a.LeaseObtained = OBTAINED;
     a.LeaseExpires = OBTAINED + 27 * 3600;
-    if (answers[i].connection == nullptr) continue;
-    *connection = {};
-    connection->Next = connection + 1;
-    connection->AdapterName = names[i];
-    connection->FriendlyName = const_cast<wchar_t*>(answers[i].connection);
-    connection->OperStatus = i == 0 ? IfOperStatusDown : IfOperStatusUp;
-    ++connection;
+    connections[i] = {};
+    connections[i].Next = a.Next ? &connections[i + 1] : nullptr;
+    connections[i].AdapterName = a.AdapterName;
+    connections[i].FriendlyName = const_cast<wchar_t*>(answers[i].connection);
+    connections[i].OperStatus = i == 0 ? IfOperStatusDown : IfOperStatusUp;
   }
-  connection[-1].Next = nullptr;
 }
 
 // The interfaces: {B}'s in other letter case under another index (enabled again since),
@@ -84,8 +76,6 @@ const IP_ADAPTER_INDEX_MAP interfaces[] = {{99, L"\\DEVICE\\TCPIP_{b}"},
                                            {12, L"\\DEVICE\\TCPIP_{Q}"},
                                            {15, L"X"},
                                            {31, L"\\DEVICE\\TCPIP_{F}"}};
-DWORD listed;  // what listing the interfaces answers
-
 DWORD Reply(const IP_ADAPTER_INDEX_MAP* entry, DWORD fromB, DWORD fromF) {
   const ULONG index = entry->Index;
   if (index != 99 && index != 31) ADD_FAILURE() << "asked interface " << index << ", no adapter's";
@@ -97,11 +87,10 @@ ReportText report;
 
 void Convert() {
   ASSERT_TRUE(LoadPlatformFunctions());
-  listed = NO_ERROR;
   platform.getInterfaceInfo = [](IP_INTERFACE_INFO* list, ULONG*) {
     list->NumAdapters = std::size(interfaces);
     std::copy(std::begin(interfaces), std::end(interfaces), list->Adapter);
-    return listed;
+    return DWORD{NO_ERROR};
   };
   platform.ipRenewAddress = [](auto* entry) { return Reply(entry, NO_ERROR, 740); };
   platform.ipReleaseAddress = [](auto* e) { return Reply(e, ERROR_ACCESS_DENIED, 50); };
@@ -110,30 +99,25 @@ void Convert() {
   report = {};
 }
 
-TEST(ConvertConfig, WritesEachAnswerInItsPlaceAndTheAdaptersInUseFirst) {
+// The full report, each answer in its place and the adapters in use first, is the stored
+// report the scanner's tests read. Then the short report, each change of leases, and last
+// a system with no adapter information.
+TEST(ChangeLeases, ActsOnTheAdapterNamedThroughItsOwnInterfaceAndSaysHowItWent) {
   Convert();
   WriteFullReport(report, config.host, config.adapters, config.adapterCount, false);
   EXPECT_EQ(report.text, ReadFileText(Fixture("classic_report.txt")));
-}
-
-// Last, a system that does not list its interfaces, and one with no adapter information.
-TEST(ChangeLeases, ActsOnTheAdapterNamedThroughItsOwnInterfaceAndSaysHowItWent) {
-  Convert();
+  report.length = 0;
   WriteShortReport(report, config.adapters, config.adapterCount, false);
   std::string said = report.text;
-  const auto change = [&](const char* command) {  // "renew" or "release", a pattern
+  for (const char* command : {"renew", "release", "renew *", "renew Dial-up", "release Wi-Fi*?1",
+                              "release No?such", "renew \x83\x8d*"}) {  // ロ*
     const char* blank = std::strchr(command, ' ');
     report.length = 0;
     const int exitCode =
         ChangeLeases(config, command[2] == 'n', blank ? blank + 1 : nullptr, report);
     said +=
         "-- " + std::string(command) + ": exit " + std::to_string(exitCode) + "\r\n" + report.text;
-  };
-  for (const char* command : {"renew", "release", "renew *", "renew Dial-up", "release Wi-Fi*?1",
-                              "release No?such", "renew \x83\x8d*"})  // ロ*
-    change(command);
-  listed = ERROR_NOT_SUPPORTED;
-  change("renew");
+  }
   platform.getNetworkParams = [](FIXED_INFO*, ULONG*) { return DWORD{ERROR_NO_DATA}; };
   report.length = 0;
   said += "-- read: " + std::to_string(ReadPlatformConfig(config, report)) + "\r\n" + report.text;
@@ -157,12 +141,10 @@ TEST(ClassicReport, TellsWhatGoesBeyondItsRoom) {
   }
 }
 
-// A Japanese connection name, else the adapter's own; lease times in the local time of
-// their own date (winter and summer, north and south: the zone that TZ names), past 2038
-// in 4 bytes; long dates and error texts whole in the ANSI code page: the user's form or
-// language, else the system's, else digits. Stored for each run: Japanese in Tokyo and
-// Berlin, a Russian system for a Japanese user in Sydney, where Wine's long dates hold
-// characters that code page 1251 lacks, so that they fall back to digits.
+// In the ANSI code page, whole: a Japanese connection name, lease times in their own
+// date's local time (TZ's zone) and past 2038, long dates in the user's form, else the
+// system's, else digits, and an error text. Stored for each zone; in Sydney the system
+// is Russian and the user Japanese, and Wine's long dates hold what 1251 lacks: digits.
 TEST(SystemText, LeaseTimesAndErrorsInTheAnsiCodePage) {
   Convert();
   const std::pair<unsigned long long, LCID> times[] = {
@@ -184,25 +166,23 @@ TEST(SystemText, LeaseTimesAndErrorsInTheAnsiCodePage) {
 
 std::string Tool() { return EnvOr("IPCONFIG_TOOL", "ipconfig\\ipconfig.exe"); }
 
-// One run of the tool, its output on output or else a file: what the file got, and the
-// exit code.
-std::pair<std::string, DWORD> RunTool(const std::string& arguments, std::string tool = Tool(),
-                                      HANDLE output = nullptr, DWORD flags = DETACHED_PROCESS) {
-  // A file of its own each run: the console that a run may open for the tool can hold
-  // the last file a little longer.
+// One run of the tool: what its file got (a file each run: a console opened for a run may
+// hold the last one a while), and its exit code.
+std::string RunTool(const std::string& arguments, std::string tool = Tool(),
+                    DWORD flags = DETACHED_PROCESS) {
   static int runs = 0;
   const std::string path = TempFile("output" + std::to_string(++runs) + ".txt");
   SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
   const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable,
                                   CREATE_ALWAYS, 0, nullptr);
-  const PROCESS_INFORMATION child = Start(tool + " " + arguments, flags, output ? output : file);
+  const PROCESS_INFORMATION child = Start(tool + " " + arguments, flags, file);
   CloseHandle(file);
   WaitUntil(tool + " " + arguments.substr(0, 80), nullptr, [&] { return Ended(child.hProcess); });
   DWORD exitCode = STILL_ACTIVE;
   GetExitCodeProcess(child.hProcess, &exitCode);
   CloseHandle(child.hProcess);
   CloseHandle(child.hThread);
-  return {ReadFileText(path), exitCode};
+  return ReadFileText(path) + "-- exit " + std::to_string(exitCode) + "\r\n";
 }
 
 // Each option in the test network: the adapters in use first; a name of several words;
@@ -219,59 +199,42 @@ TEST(ClassicIpconfig, AnswersEachOptionWhole) {
                         (folder + "\\iphlpapi.dll").c_str(), FALSE));
   CloseHandle(CreateFileA("Adapter", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   std::string said;
-  const auto run = [&](const char* arguments, const std::string& tool) {
-    const auto [output, exitCode] = RunTool(arguments, tool);
-    said += "> " + std::string(arguments) + "\r\n" + output + "-- exit " +
-            std::to_string(exitCode) + "\r\n";
-  };
   for (const char* arguments : {"/all", "", "/renew", "-RELEASE cable-peer", "/release virtual?",
                                 "/?", "/flushdns", "-All eth0", "/renew No Such ?dapter"})
-    run(arguments, Tool());
-  said += "beside a planted iphlpapi.dll:\r\n";
-  run("/all", '"' + folder + "\\ipconfig.exe\"");
+    said += "> " + std::string(arguments) + "\r\n" + RunTool(arguments);
+  said += "beside a planted iphlpapi.dll:\r\n> /all\r\n";
+  said += RunTool("/all", '"' + folder + "\\ipconfig.exe\"");
   DeleteFileA("Adapter");
   ExpectPinned(said);
 }
 
-// In a console of code page 437 (the tool writes in 932 or 1251), its text shows in its
-// own characters, however long.
+// In a console of code page 437 (the tool writes in 932 or 1251), a text longer than one
+// piece of writing shows in its own characters.
 TEST(ClassicIpconfig, WritesToAConsoleInItsOwnCharacters) {
-  const HANDLE standard[] = {GetStdHandle(STD_INPUT_HANDLE), GetStdHandle(STD_OUTPUT_HANDLE),
-                             GetStdHandle(STD_ERROR_HANDLE)};
   FreeConsole();
   ASSERT_TRUE(AllocConsole());
-  SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-  const HANDLE screen =
-      CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                  &inheritable, OPEN_EXISTING, 0, nullptr);
+  const HANDLE screen = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
   SetConsoleOutputCP(437);
   ASSERT_TRUE(SetConsoleScreenBufferSize(screen, {100, 100}));
-  const std::wstring letter = GetACP() == 932 ? L"ア" : L"Ж";
-  char name[8] = {};
-  WideCharToMultiByte(CP_ACP, 0, letter.c_str(), -1, name, sizeof name, nullptr, nullptr);
-  EXPECT_EQ(RunTool("/renew " + std::string(name), Tool(), screen, 0).second, 1ul);
-  std::wstring expected = L"ipconfig: no adapter is named \"" + letter + L"\".";
-  expected.resize(100, L' ');
+  const wchar_t letter = GetACP() == 932 ? L'ア' : L'Ж';
+  char bytes[4] = {};
+  WideCharToMultiByte(CP_ACP, 0, &letter, 1, bytes, sizeof bytes, nullptr, nullptr);
   report = {};
-  for (int i = 0; i < 9000; ++i) Append(report, name);
+  for (int i = 0; i < 9000; ++i) Append(report, bytes);
   WriteReport(screen, report);
-  expected.resize(9100, letter[0]);
-  std::wstring shown(expected.size(), L'\0');
+  std::wstring shown(9000, L'\0');
   DWORD read = 0;
   ReadConsoleOutputCharacterW(screen, &shown[0], shown.size(), {0, 0}, &read);
-  EXPECT_EQ(shown, expected);
+  EXPECT_EQ(shown, std::wstring(9000, letter));
   CloseHandle(screen);
   FreeConsole();
-  SetStdHandle(STD_INPUT_HANDLE, standard[0]);
-  SetStdHandle(STD_OUTPUT_HANDLE, standard[1]);
-  SetStdHandle(STD_ERROR_HANDLE, standard[2]);
 }
 
-// Without IP Helper the system's ipconfig answers: the stand-in (ending with 7, saying
-// whether it has a console: the tool's, where the tool has one), by its full path, with
-// the tool's arguments, the tool started by a quoted path with an argument right after
-// it, or by a plain one. Never the tool itself; where it cannot start, or the command
-// line is too long to hand over, the tool says why.
+// Without IP Helper the system's ipconfig answers, by its full path, with the arguments
+// of the tool started by a quoted path with one right after it: the stand-in, in the
+// tool's console. Never the tool itself; where it cannot start, or the command line is
+// too long to hand over, the tool says why.
 TEST(WithoutIpHelper, TheSystemsOwnIpconfigAnswers) {
   ASSERT_EQ(LoadLibraryA("iphlpapi.dll"), nullptr) << "run with WINEDLLOVERRIDES=iphlpapi=d";
   char folders[2][MAX_PATH];
@@ -283,38 +246,32 @@ TEST(WithoutIpHelper, TheSystemsOwnIpconfigAnswers) {
       {Tool(), Tool(), "/all", DETACHED_PROCESS},
       {"Z:" SOURCE_DIR "/README.md", Tool(), "/all", DETACHED_PROCESS},
       {"ipconfig.exe", "t.exe", std::string(32760, 'a'), DETACHED_PROCESS}};
-  SetEnv("IPCONFIG_STANDIN_EXIT", "7");
   std::string said;
   for (const auto& [placed, tool, arguments, flags] : cases) {
     // The 32-bit tool finds it in syswow64, which a prefix without a 32-bit side lacks.
     for (const char* folder : folders)
       CopyFileA(placed.c_str(), (folder + std::string("\\ipconfig.exe")).c_str(), FALSE);
-    const auto [output, exitCode] = RunTool(arguments, tool, nullptr, flags);
-    said += output.substr(0, 200) + "-- exit " + std::to_string(exitCode) + "\r\n";
+    said += RunTool(arguments, tool, flags);
   }
-  SetEnv("IPCONFIG_STANDIN_EXIT", "");
   ExpectPinned(said);
 }
 
-// Name patterns of /renew and /release in the system's code page: each case of
-// wildcard_cases.txt that the page holds, and characters beyond 16 bits, which no code
-// page of the tests holds.
+// Name patterns in the system's code page: each case of wildcard_cases.txt that it holds,
+// and characters beyond 16 bits, which no code page of the tests holds.
 TEST(MatchesWildcard, StarForAnyRunQuestionMarkForAnyOneCharacterLettersFolded) {
   std::istringstream cases(ReadFileText(SOURCE_DIR "/tests/ipconfig/wildcard_cases.txt"));
   int checked = 0;
   for (std::string line; std::getline(cases, line);) {
+    wchar_t wide[512];
+    char ansi[1024];  // no byte of a character in 932 or 1251 is a tab
+    BOOL lacking = FALSE;
+    MultiByteToWideChar(CP_UTF8, 0, line.c_str(), -1, wide, 512);
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, sizeof ansi, nullptr, &lacking);
+    if (line[0] == '#' || lacking) continue;
     std::string fields[3];
-    std::istringstream columns(line);
+    std::istringstream columns(ansi);
     for (std::string& field : fields) std::getline(columns, field, '\t');
-    char ansi[2][512];
-    BOOL lacking[2] = {};
-    for (int i = 0; i < 2; ++i) {
-      wchar_t wide[256];
-      MultiByteToWideChar(CP_UTF8, 0, fields[i].c_str(), -1, wide, 256);
-      WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi[i], 512, nullptr, &lacking[i]);
-    }
-    if (line[0] == '#' || lacking[0] || lacking[1]) continue;
-    EXPECT_EQ(MatchesWildcard(ansi[0], ansi[1]), fields[2] == "yes") << line;
+    EXPECT_EQ(MatchesWildcard(fields[0].c_str(), fields[1].c_str()), fields[2] == "yes") << line;
     ++checked;
   }
   // 11 cases are ASCII; code page 1251 holds 2 more of the 21, 932 all of them.

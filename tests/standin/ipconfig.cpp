@@ -3,9 +3,8 @@
 //   IPCONFIG_STANDIN_REPORT     "/all" prints this file's bytes
 //   IPCONFIG_STANDIN_HOLD       after printing, wait until this file exists
 //   IPCONFIG_STANDIN_DONE       write this process's id to this file just before ending
-//   IPCONFIG_STANDIN_EXIT       end with this exit code (else 0)
 // Any other command than "/all" prints its own command line, " with a console" where it
-// has one, and CR LF.
+// has one, and CR LF, and ends with 7, so that a caller's exit code shows whose it is.
 #include <windows.h>
 
 #include <cstdio>
@@ -39,7 +38,8 @@ int main() {
     std::fprintf(log, "%s\n", commandLine);
     std::fclose(log);
   }
-  if (std::strcmp(arguments, "/all") != 0) {
+  const bool all = std::strcmp(arguments, "/all") == 0;
+  if (!all) {
     Write(commandLine, std::strlen(commandLine));
     if (GetConsoleWindow() != nullptr) Write(" with a console", 15);
     Write("\r\n", 2);
@@ -53,6 +53,5 @@ int main() {
     std::fprintf(done, "%lu", GetCurrentProcessId());
     std::fclose(done);
   }
-  if (const char* code = Env("IPCONFIG_STANDIN_EXIT")) return std::atoi(code);
-  return 0;
+  return all ? 0 : 7;
 }
