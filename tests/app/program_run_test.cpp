@@ -1,12 +1,8 @@
 // The real program (IPSETTINGS_PROGRAM, else the one built here) beside the stand-in,
-// used through its windows. A message sent returns once its command has run and the
-// windows show the outcome. Each step traces what it ran and what the windows show; the
-// trace is pinned (tests/pinned/), so a difference names its step. Closed once idle with
-// the console shown, and once while as many commands run, each inside the last's wait,
-// as the program lets run.
-#include "console/console_window.h"
+// driven through its windows: a message sent returns once its command has run. Each step
+// traces what ran and what the windows show, pinned in tests/pinned/. Closed once idle,
+// and once while as many nested commands run as the program lets run.
 #include "resources/resource_ids.h"
-#include "runner/text_area.h"
 #include "tests/win/test_support.h"
 
 namespace {
@@ -16,20 +12,12 @@ HWND consoleDialog;
 
 void Press(int control, HWND window) { SendMessageA(window, WM_COMMAND, control, 0); }
 
-// The dialog of the process that has control, with a menu (the console) or without.
-HWND FindDialog(const PROCESS_INFORMATION& process, int control, bool withMenu) {
-  HWND window = nullptr;
-  WaitUntil("the dialog with control " + std::to_string(control), process.hProcess, [&] {
-    while ((window = FindWindowExA(nullptr, window, "#32770", nullptr))) {
-      DWORD owner = 0;
-      GetWindowThreadProcessId(window, &owner);
-      if (owner == process.dwProcessId && GetDlgItem(window, control) &&
-          (GetMenu(window) != nullptr) == withMenu)
-        return true;
-    }
-    return false;
-  });
-  return window;
+// Takes the program's two dialogs as its thread lists them. The console has a menu and
+// the output box; the main window has a control 128 too, a combo box's list an id as menu.
+BOOL CALLBACK TakeDialog(HWND window, LPARAM) {
+  if (GetDlgItem(window, IDC_ADAPTER_LIST)) mainDialog = window;
+  if (GetDlgItem(window, IDC_CONSOLE_OUTPUT) && GetMenu(window)) consoleDialog = window;
+  return TRUE;
 }
 
 // Under Wine, the 32-bit program also starts a desktop process in its job, which stays.
@@ -66,9 +54,8 @@ std::string Joined(int first, int count, HWND window, Texts texts = {}) {
 
 class ProgramRun : public StandinTest {
  protected:
-  // The step's label, the commands logged since the last step, and what the window shown
-  // (main, console or none) shows: another process's list items come back as UTF-16
-  // under Wine.
+  // The label, the commands logged since the last step, and what the window shown (main,
+  // console or none) shows; another process's list items come back as UTF-16 under Wine.
   void Step(const std::string& label, const std::string& shown = "main") {
     const Texts commands = Commands();
     trace += "## " + label +
@@ -144,8 +131,7 @@ TEST_F(ProgramRun, ShowsWhatEachReportSaysRunsWhatItsWindowsAskAndEndsWithZero) 
     ResumeThread(started.hThread);
     ASSERT_TRUE(WaitUntil("the first report, held", started.hProcess,
                           [&] { return Commands().size() > logged; }));
-    mainDialog = FindDialog(started, IDC_ADAPTER_LIST, false);
-    consoleDialog = FindDialog(started, IDC_CONSOLE_OUTPUT, true);
+    EnumThreadWindows(started.dwThreadId, TakeDialog, 0);  // both made before the first report
     trace += IsWindowVisible(mainDialog) ? "shown before its first report\n" : "";
     Release(hold);
     ASSERT_TRUE(
