@@ -6,21 +6,7 @@ import os, re, sys, zipfile
 import pefile
 
 
-# The facts a user acts on: each file of the download; the adapters the window holds and
-# the commands that may run at once, as the code sets them; how to get the rights renewing
-# needs.
-def readme_failures(readme, files, source):
-    def constant(path, name):
-        return re.search(rf"{name} = (\d+)", open(os.path.join(source, path)).read()).group(1)
-    yield all(name in readme for name in files), f"the readme names each of {files}"
-    for path, name in [("report/config_snapshot.h", "ADAPTER_SLOTS"),
-                       ("runner/run_captured.h", "MAX_COMMANDS_IN_FLIGHT")]:
-        yield f"{constant(path, name)} 個まで" in readme, f"the readme gives {name}"
-    yield "「管理者として実行」" in readme and "管理者のアカウントでログオン" in readme, \
-        "the readme says how to get the rights"
-
-
-# A small PE32 for subsystem 4.0 (2: GUI, 3: console) importing only dlls.
+# A PE32 of at most 32 KiB for subsystem 4.0 (2: GUI, 3: console), importing only dlls.
 def program_failures(name, data, subsystem, dlls):
     pe = pefile.PE(data=data)
     header, optional = pe.FILE_HEADER, pe.OPTIONAL_HEADER
@@ -31,26 +17,35 @@ def program_failures(name, data, subsystem, dlls):
     yield imports == dlls, f"{name}: imports {imports}"
 
 
+# Also the program's stack and resources; the download's files; and the facts a user acts
+# on: each file, the adapters the window holds and the commands that may run at once, as
+# the code sets them, and how to get the rights renewing needs.
 def failures(path, zip_path, source):
-    pe = pefile.PE(path)
     program = open(path, "rb").read()
     yield from program_failures(path, program, 2, ["kernel32.dll", "msvcrt.dll", "user32.dll"])
+    pe = pefile.PE(data=program)
     yield pe.OPTIONAL_HEADER.SizeOfStackReserve == 1048576, "a stack reserve of 1,048,576 bytes"
-    resources = {(kind.id, str(name.name) if name.name else name.id, language.id):
-                 pe.get_data(language.data.struct.OffsetToData, language.data.struct.Size)
-                 for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries
-                 for name in kind.directory.entries for language in name.directory.entries}
-    yield sorted(resources) == [(3, 1, 1041), (4, "MENU2", 0), (5, "DIALOG1", 0),
-                                (5, "DIALOG2", 0), (14, "ICON", 1041)], f"resources {resources}"
-    with zipfile.ZipFile(zip_path) as download:
-        files = sorted(download.namelist())
-        yield files == ["ipconfig.exe", "ipsettings.exe", "readme.txt"], f"the files {files}"
-        yield download.read("ipsettings.exe") == program, "this very program"
-        readme = download.read("readme.txt")
-        yield readme.count(b"\n") == readme.count(b"\r\n") > 0, "the readme's CR LF line ends"
-        yield from readme_failures(readme.decode("shift_jis"), files, source)
-        yield from program_failures("ipconfig.exe", download.read("ipconfig.exe"), 3,
-                                    ["kernel32.dll", "msvcrt.dll"])
+    resources = sorted((kind.id, str(name.name) if name.name else name.id, language.id)
+                       for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries
+                       for name in kind.directory.entries for language in name.directory.entries)
+    yield resources == [(3, 1, 1041), (4, "MENU2", 0), (5, "DIALOG1", 0), (5, "DIALOG2", 0),
+                        (14, "ICON", 1041)], f"resources {resources}"
+    download = zipfile.ZipFile(zip_path)
+    files = sorted(download.namelist())
+    yield files == ["ipconfig.exe", "ipsettings.exe", "readme.txt"], f"the files {files}"
+    yield download.read("ipsettings.exe") == program, "this very program"
+    yield from program_failures("ipconfig.exe", download.read("ipconfig.exe"), 3,
+                                ["kernel32.dll", "msvcrt.dll"])
+    data = download.read("readme.txt")
+    yield data.count(b"\n") == data.count(b"\r\n") > 0, "the readme's CR LF line ends"
+    readme = data.decode("shift_jis")
+    yield all(name in readme for name in files), f"the readme names each of {files}"
+    for path, name in [("report/config_snapshot.h", "ADAPTER_SLOTS"),
+                       ("runner/run_captured.h", "MAX_COMMANDS_IN_FLIGHT")]:
+        value = re.search(rf"{name} = (\d+)", open(os.path.join(source, path)).read()).group(1)
+        yield f"{value} 個まで" in readme, f"the readme gives {name}"
+    yield "「管理者として実行」" in readme and "管理者のアカウントでログオン" in readme, \
+        "the readme says how to get the rights"
 
 
 failed = [what for ok, what in failures(*sys.argv[1:4]) if not ok]

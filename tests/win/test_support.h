@@ -39,9 +39,8 @@ inline std::string Fixture(const std::string& name) {
 }
 
 inline std::string ReadFileText(const std::string& path) {
-  std::ostringstream text;
-  text << std::ifstream(path, std::ios::binary).rdbuf();
-  return text.str();
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
 }
 
 // Starts commandLine with flags, with output, where given, as its standard output.
@@ -72,9 +71,8 @@ inline bool WaitUntil(const std::string& what, HANDLE process, const std::functi
   return false;
 }
 
-// Compares text with the stored text named after the running test, tests/pinned/
-// SUITE.NAME.txt; without a variant, the system's error texts only by their place, for
-// they are in its language; with one, SUITE.NAME.VARIANT.txt and all of the text.
+// Compares text with tests/pinned/SUITE.NAME[VARIANT].txt, named after the running test;
+// without a variant the system's error texts, in its language, only by their place.
 inline void ExpectPinned(const std::string& text, const std::string& variant = "") {
   const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
   const std::string name = test->test_suite_name() + std::string(".") + test->name() + variant;
@@ -94,10 +92,9 @@ inline std::string Hold() {
 inline void Release(const std::string& hold) { std::ofstream{hold}; }
 
 // Each test starts with a stand-in that logs its command lines to a fresh file.
-class StandinTest : public ::testing::Test {
- protected:
+struct StandinTest : ::testing::Test {
   void SetUp() override {
-    for (const char* name : {"REPORT", "HOLD", "DONE", "EXIT"})
+    for (const char* name : {"REPORT", "HOLD", "DONE"})
       SetEnv(std::string("IPCONFIG_STANDIN_") + name, "");
     SetEnv("IPCONFIG_STANDIN_LOG", log = TempFile("commands.log"));
   }
