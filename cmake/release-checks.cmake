@@ -5,8 +5,7 @@ add_test(NAME build-download COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR
 set_tests_properties(build-download PROPERTIES FIXTURES_SETUP download)
 add_test(NAME release-program
   COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/tests/release/check_release.py
-          $<TARGET_FILE:ipsettings> ${CMAKE_BINARY_DIR}/${PROJECT_NAME}-${PROJECT_VERSION}-win32.zip
-          ${PROJECT_SOURCE_DIR})
+          $<TARGET_FILE:ipsettings> ${CMAKE_BINARY_DIR}/${PROJECT_NAME}-${PROJECT_VERSION}-win32.zip)
 set_tests_properties(release-program PROPERTIES FIXTURES_REQUIRED download)
 
 # For the tests of the 32-bit files that ship (scripts/win32-program-test.sh).

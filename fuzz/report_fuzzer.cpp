@@ -1,11 +1,10 @@
 // libFuzzer target. The bytes as a report, up to a text area, scanned from a buffer of
-// their exact length and a NUL, going on from the adapterCount a first byte up to 4
-// picks: every field ends within its width. Then the round trip: a configuration made
-// from them (every kind of adapter, names with blanks and double-byte characters, none
-// of \ / : * ? " < > |) is written by the classic ipconfig and scanned into a snapshot a
-// reset emptied. Each description starts with its place, so slot i holds the i-th
-// Ethernet adapter, its name (blanks as '?') and description cut at the fields' widths,
-// as the host name is, and the count is theirs.
+// their exact length (ASan sees past it), going on from the count a first byte up to 4
+// gives: every field ends within its width. The round trip: a configuration made of them
+// (any kind of adapter, names with blanks and double-byte characters) goes through the
+// classic ipconfig's writer and the scanner into a snapshot a reset emptied: slot i holds
+// the i-th Ethernet adapter (its place starts its description), names (blanks as '?'),
+// descriptions and the host name cut at the fields' widths, and the count is theirs.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>

@@ -22,10 +22,9 @@ BOOL CALLBACK TakeDialog(HWND window, LPARAM) {
 
 // Under Wine, the 32-bit program also starts a desktop process in its job, which stays.
 DWORD Running(HANDLE job) {
-  JOBOBJECT_BASIC_ACCOUNTING_INFORMATION counts = {};
-  QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &counts, sizeof counts,
-                            nullptr);
-  return counts.ActiveProcesses;
+  JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info = {};
+  QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &info, sizeof info, nullptr);
+  return info.ActiveProcesses;
 }
 
 std::string Size(HWND window, bool client = false) {
@@ -42,8 +41,7 @@ std::string Brief(const std::string& text) {
   return text.size() > 60 ? shown + "... (" + std::to_string(text.size()) + " bytes)" : shown;
 }
 
-// The texts of count controls from first on, every second number (the value fields), or
-// of the texts given, each brief.
+// The texts given, then those of count value fields from first on (every second id), brief.
 std::string Joined(int first, int count, HWND window, Texts texts = {}) {
   for (std::string text(1 << 17, '\0'); count-- > 0; first += 2)
     texts.push_back(text.substr(0, GetDlgItemTextA(window, first, &text[0], 1 << 17)));
@@ -83,8 +81,7 @@ class ProgramRun : public StandinTest {
   std::size_t logged = 0;
 };
 
-// Each main-window step: the report the next refresh reads, and a press, or with a
-// negative number the selection of that item of the list.
+// Each main-window step: the report the next refresh reads, and a press, or (-n) a choice.
 const std::tuple<const char*, const char*, int> mainSteps[] = {
     {"renew the chosen adapter with none in the list", nullptr, IDC_RENEW},
     {"renew all", "xp_ppp.txt", IDC_RENEW_ALL},
@@ -97,8 +94,7 @@ const std::tuple<const char*, const char*, int> mainSteps[] = {
     {"renew all", "shift_jis.txt", IDC_RENEW_ALL},
     {"renew the adapter with a Japanese name", nullptr, IDC_RENEW}};
 
-// Each console item with the box it finds; the first line of the box is the argument of
-// three of them, up to the command line's limit.
+// Each console item with the box it finds, whose first line three of them take, up to a limit.
 const std::string sjisName = "\x83\x8d\x81\x5b\x83\x4a\x83\x8b \x90\xda\x91\xb1";  // ローカル 接続
 const std::pair<int, std::string> consoleSteps[] = {
     {IDM_SHOW, "earlier\r\ntext"},
@@ -116,8 +112,9 @@ const std::pair<int, std::string> consoleSteps[] = {
     {IDM_CLEAR, "earlier"}};
 
 TEST_F(ProgramRun, ShowsWhatEachReportSaysRunsWhatItsWindowsAskAndEndsWithZero) {
-  const std::string report = TempFile("report.txt"), hold = Hold();
+  const std::string report = TempFile("report.txt"), hold = TempFile("hold");
   SetEnv("IPCONFIG_STANDIN_REPORT", report);  // what it holds when each report runs
+  SetEnv("IPCONFIG_STANDIN_HOLD", hold);
   const auto show = [&](const char* fixture) {
     CopyFileA(Fixture(fixture).c_str(), report.c_str(), FALSE);
   };

@@ -1,4 +1,5 @@
-// A stand-in for ipconfig in the Windows tests, steered by the inherited environment:
+// A stand-in for ipconfig in the Windows tests, steered by the inherited environment (the
+// tests unset a variable rather than empty it):
 //   IPCONFIG_STANDIN_LOG        append the command line to this file, one a line
 //   IPCONFIG_STANDIN_REPORT     "/all" prints this file's bytes
 //   IPCONFIG_STANDIN_HOLD       after printing, wait until this file exists
@@ -15,13 +16,8 @@ namespace {
 
 char buffer[2 << 20];
 
-const char* Env(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0' ? value : nullptr;
-}
-
 std::FILE* Open(const char* variable, const char* mode) {
-  return Env(variable) ? std::fopen(Env(variable), mode) : nullptr;
+  return std::getenv(variable) ? std::fopen(std::getenv(variable), mode) : nullptr;
 }
 
 void Write(const char* bytes, std::size_t length) {  // a blocking pipe takes all at once
@@ -47,7 +43,7 @@ int main() {
     Write(buffer, std::fread(buffer, 1, sizeof buffer, report));
     std::fclose(report);
   }
-  if (const char* hold = Env("IPCONFIG_STANDIN_HOLD"))
+  if (const char* hold = std::getenv("IPCONFIG_STANDIN_HOLD"))
     while (GetFileAttributesA(hold) == INVALID_FILE_ATTRIBUTES) Sleep(5);
   if (std::FILE* done = Open("IPCONFIG_STANDIN_DONE", "wb")) {
     std::fprintf(done, "%lu", GetCurrentProcessId());

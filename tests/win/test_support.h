@@ -58,8 +58,7 @@ inline PROCESS_INFORMATION Start(std::string commandLine, DWORD flags, HANDLE ou
 
 inline bool Ended(HANDLE process) { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }
 
-// Polls until done() holds. A hang fails, naming what it waited for: after a minute, within
-// ctest's limit, or at once where process, which was to bring it about, has ended without it.
+// Polls until done() holds; else fails, naming what, after a minute or once process has ended.
 inline bool WaitUntil(const std::string& what, HANDLE process, const std::function<bool()>& done) {
   for (int polls = 0; polls < 6000; ++polls) {
     const bool ended = process != nullptr && Ended(process);
@@ -82,13 +81,7 @@ inline void ExpectPinned(const std::string& text, const std::string& variant = "
             ReadFileText(SOURCE_DIR "/tests/pinned/" + name + ".txt"));
 }
 
-// From now on the stand-in waits after printing until Release().
-inline std::string Hold() {
-  const std::string hold = TempFile("hold");
-  SetEnv("IPCONFIG_STANDIN_HOLD", hold);
-  return hold;
-}
-
+// The stand-in, where IPCONFIG_STANDIN_HOLD names hold, goes on once this makes the file.
 inline void Release(const std::string& hold) { std::ofstream{hold}; }
 
 // Each test starts with a stand-in that logs its command lines to a fresh file.
