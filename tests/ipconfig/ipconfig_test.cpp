@@ -140,10 +140,9 @@ TEST(ClassicReport, TellsWhatGoesBeyondItsRoom) {
   }
 }
 
-// In the ANSI code page, whole: a Japanese connection name, lease times in their own
-// date's local time (TZ's zone) and past 2038, long dates in the user's form, else the
-// system's, else digits, and an error text. Stored for each zone; in Sydney the system
-// is Russian and the user Japanese, and Wine's long dates hold what 1251 lacks: digits.
+// Whole, in the ANSI code page: a Japanese connection name; lease times in their own date's
+// local time (TZ's zone), past 2038 too; long dates in the user's form, else the system's,
+// else digits, as in Sydney, where Wine's Russian system has none that 1251 holds; an error.
 TEST(SystemText, LeaseTimesAndErrorsInTheAnsiCodePage) {
   Convert();
   const std::pair<unsigned long long, LCID> times[] = {
@@ -179,15 +178,13 @@ std::string RunTool(const std::string& arguments, std::string tool = Tool(),
   WaitUntil(tool + " " + arguments.substr(0, 80), nullptr, [&] { return Ended(child.hProcess); });
   DWORD exitCode = STILL_ACTIVE;
   GetExitCodeProcess(child.hProcess, &exitCode);
-  CloseHandle(child.hProcess);
-  CloseHandle(child.hThread);
+  for (HANDLE handle : {child.hProcess, child.hThread}) CloseHandle(handle);
   return ReadFileText(path) + "-- exit " + std::to_string(exitCode) + "\r\n";
 }
 
-// Each option in the test network: the adapters in use first; a name of several words;
-// a file "Adapter" that "?dapter" would match were names expanded as file names. Beside
-// the tool lies a DLL named as IP Helper, which Wine prefers as Windows would: loaded, it
-// would make the tool hand over to the system's ipconfig.
+// Each option in the test network: the adapters in use first, a name of several words, a
+// file "Adapter" that "?dapter" would match were names expanded as files. Beside the tool,
+// a DLL named as IP Helper, which Wine prefers as Windows would: loaded, it hands over.
 TEST(ClassicIpconfig, AnswersEachOptionWhole) {
   ASSERT_NE(EnvOr("WINEDLLOVERRIDES", "").find("iphlpapi=n,b"), std::string::npos)
       << "run through scripts/, which tell Wine to look for IP Helper in the tool's folder";
@@ -226,13 +223,14 @@ TEST(ClassicIpconfig, WritesToAConsoleInItsOwnCharacters) {
 
 // Without IP Helper the system's ipconfig (the stand-in) answers by its full path, in the
 // tool's console, with the arguments of the tool started by a quoted path with one right
-// after it; never the tool itself, nor a command line too long to hand over.
+// after it; never the tool itself, nor one that does not start, nor a command too long.
 TEST(WithoutIpHelper, TheSystemsOwnIpconfigAnswers) {
   ASSERT_EQ(LoadLibraryA("iphlpapi.dll"), nullptr) << "run with WINEDLLOVERRIDES=iphlpapi=d";
   CopyFileA(Tool().c_str(), "t.exe", FALSE);
   const std::tuple<std::string, std::string, std::string, DWORD> cases[] = {
       {"ipconfig.exe", "\"" + Tool() + "\"-renew", "Local?Area x", CREATE_NEW_CONSOLE},
       {Tool(), Tool(), "/all", DETACHED_PROCESS},
+      {"Z:" SOURCE_DIR "/README.md", Tool(), "/all", DETACHED_PROCESS},
       {"ipconfig.exe", "t.exe", std::string(32760, 'a'), DETACHED_PROCESS}};
   std::string said;
   for (const auto& [placed, tool, arguments, flags] : cases) {

@@ -1,5 +1,4 @@
-// A stand-in for ipconfig in the Windows tests, steered by the inherited environment (the
-// tests unset a variable rather than empty it):
+// A stand-in for ipconfig in the Windows tests, steered by the inherited environment:
 //   IPCONFIG_STANDIN_LOG        append the command line to this file, one a line
 //   IPCONFIG_STANDIN_REPORT     "/all" prints this file's bytes
 //   IPCONFIG_STANDIN_HOLD       after printing, wait until this file exists

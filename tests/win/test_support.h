@@ -17,8 +17,7 @@
 using Texts = std::vector<std::string>;
 
 inline std::string EnvOr(const char* name, const char* otherwise) {
-  const char* value = std::getenv(name);
-  return value != nullptr ? value : otherwise;
+  return std::getenv(name) != nullptr ? std::getenv(name) : otherwise;
 }
 
 inline void SetEnv(const std::string& name, const std::string& value) {
