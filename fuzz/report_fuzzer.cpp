@@ -77,9 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     a.connected = provider.ConsumeBool();
     a.dhcpEnabled = provider.ConsumeBool();
     Fill(a.name, TEXT_SIZE, "\\/:*?\"<>|");
+    std::snprintf(a.description, 3, "%d ", i);
     Fill(a.description + 2, TEXT_SIZE - 2);
-    a.description[0] = static_cast<char>('0' + i);
-    a.description[1] = ' ';
     for (char* text : {a.physicalAddress, a.leaseObtained, a.dhcpServer, a.primaryWinsServer})
       Fill(text, ADDRESS_SIZE);
   }

@@ -10,8 +10,6 @@ namespace {
 HWND mainDialog;
 HWND consoleDialog;
 
-void Press(int control, HWND window) { SendMessageA(window, WM_COMMAND, control, 0); }
-
 // Takes the program's two dialogs as its thread lists them. The console has a menu and
 // the output box; the main window has a control 128 too, a combo box's list an id as menu.
 BOOL CALLBACK TakeDialog(HWND window, LPARAM) {
@@ -139,13 +137,13 @@ TEST_F(ProgramRun, ShowsWhatEachReportSaysRunsWhatItsWindowsAskAndEndsWithZero) 
         if (shown != nullptr) CopyFileA(Fixture(shown).c_str(), report.c_str(), FALSE);
         if (control < 0)
           SendDlgItemMessageA(mainDialog, IDC_ADAPTER_LIST, CB_SETCURSEL, -control, 0);
-        Press(control < 0 ? IDC_ADAPTER_LIST : control, mainDialog);
+        SendMessageA(mainDialog, WM_COMMAND, control < 0 ? IDC_ADAPTER_LIST : control, 0);
         Step(label);
       }
-      Press(IDC_SHOW_CONSOLE, mainDialog);
+      SendMessageA(mainDialog, WM_COMMAND, IDC_SHOW_CONSOLE, 0);
       for (const auto& [item, box] : consoleSteps) {
         SetDlgItemTextA(consoleDialog, IDC_CONSOLE_OUTPUT, box.c_str());
-        Press(item, consoleDialog);
+        SendMessageA(consoleDialog, WM_COMMAND, item, 0);
         Step("console item " + std::to_string(item) + " on " + Brief(box), "console");
       }
       // Its box fills it whatever its size; closed, it only hides, with its text and size.
@@ -156,7 +154,7 @@ TEST_F(ProgramRun, ShowsWhatEachReportSaysRunsWhatItsWindowsAskAndEndsWithZero) 
       SetDlgItemTextA(consoleDialog, IDC_CONSOLE_OUTPUT, "kept");
       SendMessageA(consoleDialog, WM_CLOSE, 0, 0);
       trace += IsWindowVisible(consoleDialog) ? "closed, still shown\n" : "";
-      Press(IDC_SHOW_CONSOLE, mainDialog);
+      SendMessageA(mainDialog, WM_COMMAND, IDC_SHOW_CONSOLE, 0);
       Step("closed and shown again: " + Size(consoleDialog), "console");
     } else {  // nine presses, each inside the last's wait, all held until the end
       DeleteFileA(hold.c_str());

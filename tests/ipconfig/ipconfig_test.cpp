@@ -128,15 +128,15 @@ TEST(ChangeLeases, ActsOnTheAdapterNamedThroughItsOwnInterfaceAndSaysHowItWent) 
 TEST(ClassicReport, TellsWhatGoesBeyondItsRoom) {
   const std::string cutLine =
       "ipconfig: the report is cut here: it is longer than this tool holds.\r\n";
-  for (const std::size_t spare : {0, 1, 2, 3}) {  // bytes left beyond the 10 the "y"s fit in
+  for (const int spare : {-1, 0, 4, 13}) {  // room after the x's beyond what the cut line needs
     report = {};
-    const std::string line(sizeof report.text - cutLine.size() - 13 - spare, 'x');
+    const std::string line(sizeof report.text - cutLine.size() - 3 - spare, 'x');
     Line(report, line.c_str());
-    EXPECT_EQ(EndReport(report, 0), 0);
     Append(report, "yyyy");
     Line(report, std::string(20, 'z').c_str());
     EXPECT_EQ(EndReport(report, 0), 1);
-    EXPECT_EQ(std::string(report.text, report.length + 1), line + "\r\n" + cutLine + '\0');
+    EXPECT_EQ(std::string(report.text, report.length + 1),
+              (spare < 0 ? "" : line + "\r\n") + cutLine + '\0');
   }
 }
 

@@ -17,8 +17,8 @@ def program_failures(name, data, subsystem, dlls):
     yield imports == dlls, f"{name}: imports {imports}"
 
 
-# Also the program's stack and resources, and the download: its files and the readme's
-# line ends.
+# Also the program's stack and resources, and the download: its files, and the readme's
+# line ends, files and how to get the rights that renewing needs.
 def failures(path, zip_path):
     program = open(path, "rb").read()
     yield from program_failures(path, program, 2, ["kernel32.dll", "msvcrt.dll", "user32.dll"])
@@ -37,6 +37,9 @@ def failures(path, zip_path):
                                 ["kernel32.dll", "msvcrt.dll"])
     readme = download.read("readme.txt")
     yield readme.count(b"\n") == readme.count(b"\r\n") > 0, "the readme's CR LF line ends"
+    text = readme.decode("shift_jis")
+    yield all(name in text for name in files), f"the readme names each of {files}"
+    yield "「管理者として実行」" in text and "管理者のアカウントでログオン" in text, "the rights"
 
 
 failed = [what for ok, what in failures(*sys.argv[1:3]) if not ok]
