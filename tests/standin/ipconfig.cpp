@@ -7,6 +7,9 @@
 // has one, and CR LF, and ends with 7, so that a caller's exit code shows whose it is.
 #include <windows.h>
 
+#include <share.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -15,8 +18,15 @@ namespace {
 
 char buffer[2 << 20];
 
+// Each file is this process's alone while open, another stand-in waiting its turn: the C
+// library appends by finding the end and then writing there, so two stand-ins logging at
+// once could write one line over another.
 std::FILE* Open(const char* variable, const char* mode) {
-  return std::getenv(variable) ? std::fopen(std::getenv(variable), mode) : nullptr;
+  std::FILE* file = nullptr;
+  while (std::getenv(variable) && !(file = _fsopen(std::getenv(variable), mode, _SH_DENYRW)) &&
+         errno == EACCES)
+    Sleep(1);
+  return file;
 }
 
 void Write(const char* bytes, std::size_t length) {  // a blocking pipe takes all at once
