@@ -118,7 +118,10 @@ TEST_F(ProgramRun, ShowsWhatEachReportSaysRunsWhatItsWindowsAskAndEndsWithZero) 
     DeleteFileA(hold.c_str());
     const PROCESS_INFORMATION started =
         Start(EnvOr("IPSETTINGS_PROGRAM", "ipsettings.exe"), CREATE_SUSPENDED);
-    const HANDLE job = CreateJobObjectA(nullptr, nullptr);  // it and every command it starts
+    const HANDLE job = CreateJobObjectA(nullptr, nullptr);  // it and every command it starts,
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};       // ended with the test at the latest
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
     ASSERT_TRUE(AssignProcessToJobObject(job, started.hProcess));
     ResumeThread(started.hThread);
     ASSERT_TRUE(WaitUntil("the first report, held", started.hProcess,
