@@ -1,10 +1,8 @@
-// libFuzzer target. The bytes as a report, up to a text area, scanned from a buffer of
-// their exact length (ASan sees past it), going on from the count a first byte up to 4
-// gives: every field ends within its width. The round trip: a configuration made of them
-// (any kind of adapter, names with blanks and double-byte characters) goes through the
-// classic ipconfig's writer and the scanner into a snapshot a reset emptied: slot i holds
-// the i-th Ethernet adapter (its place starts its description), names (blanks as '?'),
-// descriptions and the host name cut at the fields' widths, and the count is theirs.
+// libFuzzer target. The bytes as a report (up to a text area, in a buffer of their length
+// that ASan guards, from the count a first byte up to 4 gives): each field ends in its width.
+// The round trip: a configuration made of them, written by the classic ipconfig and scanned
+// into a reset snapshot: slot i holds the i-th Ethernet adapter (tagged first in its
+// description); host name, names (blanks as '?') and descriptions cut at their widths; count.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>

@@ -37,13 +37,10 @@ TEST_F(RunCapturedTest, OutputStillInThePipeWhenTheChildHasEndedIsKeptAndNoHandl
   DispatchMessageA(&tick);
   Capture("ipconfig");
   const HANDLE before = SixtyFourthFreeHandle();
-  static std::string done;
-  static std::string hold;
-  done = TempFile("done");
-  hold = TempFile("hold");
-  SetEnv("IPCONFIG_STANDIN_HOLD", hold);
+  static std::string done, hold;
+  SetEnv("IPCONFIG_STANDIN_HOLD", hold = TempFile("hold"));
   SetEnv("IPCONFIG_STANDIN_REPORT", Fixture("win2000.txt"));
-  SetEnv("IPCONFIG_STANDIN_DONE", done);
+  SetEnv("IPCONFIG_STANDIN_DONE", done = TempFile("done"));
   SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
     Release(hold);

@@ -9,7 +9,6 @@
 
 #include <share.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -18,13 +17,12 @@ namespace {
 
 char buffer[2 << 20];
 
-// Each file is this process's alone while open, another stand-in waiting its turn: the C
-// library appends by finding the end and then writing there, so two stand-ins logging at
-// once could write one line over another.
+// Each file its own while open, another stand-in waiting: the C library appends by finding
+// the end and then writing there, so two logging at once could write one line over another.
 std::FILE* Open(const char* variable, const char* mode) {
   std::FILE* file = nullptr;
   while (std::getenv(variable) && !(file = _fsopen(std::getenv(variable), mode, _SH_DENYRW)) &&
-         errno == EACCES)
+         GetLastError() == ERROR_SHARING_VIOLATION)
     Sleep(1);
   return file;
 }
