@@ -2,7 +2,7 @@
 // that ASan guards, from the count a first byte up to 4 gives): each field ends in its width.
 // The round trip: a configuration made of them, written by the classic ipconfig and scanned
 // into a reset snapshot: slot i holds the i-th Ethernet adapter (tagged first in its
-// description); host name, names (blanks as '?') and descriptions cut at their widths; count.
+// description); host name, names (blanks as '?') and descriptions cut at widths; the count.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
