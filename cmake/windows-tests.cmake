@@ -22,14 +22,14 @@ target_link_options(windows-tests PRIVATE -static -Wl,--stack,1048576)
 add_dependencies(windows-tests ipsettings ipconfig-standin classic-ipconfig planted icon)
 # Each test alone, and then all of them together in one process, in shuffled order; but
 # for the test of a system without IP Helper, whose process runs with it taken away.
-gtest_discover_tests(windows-tests TEST_FILTER -WithoutIpHelper.* DISCOVERY_MODE PRE_TEST
+gtest_discover_tests(windows-tests TEST_FILTER -SystemIpconfig.* DISCOVERY_MODE PRE_TEST
   DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
 add_test(NAME windows-tests.all-shuffled
-  COMMAND windows-tests --gtest_shuffle --gtest_filter=-WithoutIpHelper.*)
+  COMMAND windows-tests --gtest_shuffle --gtest_filter=-SystemIpconfig.*)
 set_tests_properties(windows-tests.all-shuffled PROPERTIES TIMEOUT 300)
-add_test(NAME windows-tests.without-ip-helper COMMAND windows-tests --gtest_filter=WithoutIpHelper.*)
-set_tests_properties(windows-tests.without-ip-helper PROPERTIES TIMEOUT 120
-  ENVIRONMENT "WINEDLLOVERRIDES=mscoree,mshtml=\;iphlpapi=d\;ipconfig.exe=n")
+add_test(NAME windows-tests.system-ipconfig COMMAND windows-tests --gtest_filter=SystemIpconfig.*)
+set_tests_properties(windows-tests.system-ipconfig PROPERTIES TIMEOUT 120
+  ENVIRONMENT "WINEDLLOVERRIDES=mscoree,mshtml=\;ipconfig.exe=n")
 # Lease times where the clocks change, north and south; a Russian system (ANSI 1251, OEM
 # 866) for a Japanese user, whose texts the ANSI code page lacks.
 add_test(NAME windows-tests.lease-times-berlin COMMAND windows-tests --gtest_filter=SystemText.*)

@@ -63,6 +63,7 @@ add_library(ipconfig-tool STATIC
   ipconfig/report_output.cpp
   ipconfig/system_ipconfig.cpp
   ipconfig/system_message.cpp
+  ipconfig/typed_command.cpp
   ipconfig/wildcard.cpp
 )
 target_link_libraries(ipconfig-tool PUBLIC classic-report)

@@ -2,11 +2,12 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 #include "ipconfig/system_message.h"
+#include "ipconfig/typed_command.h"
 
 namespace {
-
-constexpr char LACKS[] = "ipconfig: this system lacks IP Helper functions that this tool needs";
 
 // The same file whatever path or copy of a folder it is reached by: its volume and
 // its index on that volume.
@@ -37,42 +38,35 @@ bool HasConsole() {
   return true;
 }
 
-// The arguments as they were typed: the command line after the program's name, which
-// may be quoted, and the blanks that follow it.
-const char* Arguments(const char* commandLine) {
-  const char* at = commandLine;
-  if (*at == '"') {
-    ++at;
-    while (*at != '\0' && *at != '"') ++at;
-    if (*at == '"') ++at;
-  } else {
-    while (*at != '\0' && *at != ' ' && *at != '\t') ++at;
-  }
-  while (*at == ' ' || *at == '\t') ++at;
-  return at;
-}
-
 }  // namespace
 
-int RunSystemIpconfig(ReportText& report) {
+const char* OwnFileName() {
+  static char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return "ipconfig.exe";
+  const char* name = std::strrchr(path, '\\');
+  return name != nullptr ? name + 1 : path;
+}
+
+int RunSystemIpconfig(ReportText& report, const char* reason) {
   char system[MAX_PATH];
   const UINT folder = GetSystemDirectoryA(system, MAX_PATH - sizeof "\\ipconfig.exe");
   if (folder == 0 || folder >= MAX_PATH - sizeof "\\ipconfig.exe") {
-    Append(report, LACKS);
-    Line(report, ", and its system folder is unknown.");
+    Append(report, {"ipconfig: ", reason});
+    Line(report, ", and the system folder is unknown.");
     return 1;
   }
   lstrcatA(system, "\\ipconfig.exe");
   char own[MAX_PATH];
   const DWORD ownLength = GetModuleFileNameA(nullptr, own, MAX_PATH);
   if (ownLength > 0 && ownLength < MAX_PATH && SameFile(own, system)) {
-    Append(report, {LACKS, ", and ", system, " is this tool itself."});
+    Append(report, {"ipconfig: ", reason, ", and ", system, " is this tool itself."});
     Line(report, "");
     return 1;
   }
   // The platform takes a command line of at most 32,767 characters with its NUL.
   static char commandLine[32767];
-  const char* arguments = Arguments(GetCommandLineA());
+  const char* arguments = TypedArguments(GetCommandLineA(), OwnFileName());
   if (lstrlenA(system) + 3 + lstrlenA(arguments) >= static_cast<int>(sizeof commandLine)) {
     Line(report, "ipconfig: the command line is too long to hand to the system's ipconfig.");
     return 1;
@@ -97,7 +91,7 @@ int RunSystemIpconfig(ReportText& report) {
   PROCESS_INFORMATION child = {};
   if (!CreateProcessA(system, commandLine, nullptr, nullptr, TRUE, flags, nullptr, nullptr,
                       &startup, &child)) {
-    Append(report, {LACKS, ", and ", system, " did not start"});
+    Append(report, {"ipconfig: ", reason, ", and ", system, " did not start"});
     AppendSystemError(report, GetLastError());
     Line(report, "");
     return 1;

@@ -30,5 +30,5 @@ echo "win32-program: $IPSETTINGS_PROGRAM, and ipconfig.exe from $download"
 export WINE WINE_RUN_SECONDS=600  # each run whole, and within a time limit, as ctest's are
 cd build/win64  # the stand-in is found in the current folder
 bash ../../scripts/wine-run.sh windows-tests.exe --gtest_filter='ProgramRun.*:ClassicIpconfig.*'
-WINEDLLOVERRIDES="mscoree,mshtml=;iphlpapi=d;ipconfig.exe=n" \
-  bash ../../scripts/wine-run.sh windows-tests.exe --gtest_filter='WithoutIpHelper.*'
+WINEDLLOVERRIDES="mscoree,mshtml=;ipconfig.exe=n" \
+  bash ../../scripts/wine-run.sh windows-tests.exe --gtest_filter='SystemIpconfig.*'

@@ -11,6 +11,12 @@ root=$top/root
 qemu=$root/usr/bin/qemu-i386
 [ -f "$root/.complete" ] && [ -x "$qemu" ] && exit 0
 
+# The i386 architecture and the apt sources belong to the whole root: a second first run
+# at once, from another checkout, waits here until the first has put them back.
+exec 9>/var/lib/apt/ipsettings-wine32.lock
+flock 9
+[ -f "$root/.complete" ] && [ -x "$qemu" ] && exit 0
+
 # The 32-bit loader and everything it loads; the X client libraries are only
 # recommended by Wine, but its display driver needs them.
 packages=(wine32:i386 libxrender1:i386 libxrandr2:i386 libxi6:i386 libxfixes3:i386
@@ -28,15 +34,20 @@ restore_sources() {
   [ -n "$added_i386" ] && dpkg --remove-architecture i386
   [ -n "$added_backports" ] && rm -f "$backports"
   if [ -n "$added_i386$added_backports" ]; then
-    apt-get update -qq  # the package lists as they were
+    update_lists  # the package lists as they were
   fi
+}
+# A mirror caught mid-sync fails one list now and then; what is needed is checked below,
+# where apt names the packages to fetch.
+update_lists() {
+  apt-get update -qq || echo "wine32: some package lists did not update; going on with those apt has" >&2
 }
 trap restore_sources EXIT
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
   added_i386=yes
 fi
-apt-get update -qq
+update_lists
 qemu_suite=$codename
 if dpkg --compare-versions "$(apt-cache policy qemu-user | awk '/Candidate:/ {print $2}')" lt 1:8.0; then
   qemu_suite=$codename-backports
@@ -48,12 +59,16 @@ if dpkg --compare-versions "$(apt-cache policy qemu-user | awk '/Candidate:/ {pr
     [ -n "$mirror" ] || { echo "wine32: the apt sources have no $codename suite" >&2; exit 1; }
     echo "deb $mirror $qemu_suite main" >"$backports"
     added_backports=yes
-    apt-get update -qq
+    update_lists
   fi
 fi
 echo "wine32: fetching Wine's 32-bit side from Debian's archive into $top"
 rm -rf "$top" && mkdir -p "$top/debs" "$root"
-mapfile -t names < <(apt-get install -s --no-install-recommends "${packages[@]}" |
+# Resolved as on an empty machine: the root needs the whole set, and the 64-bit packages
+# installed here, which may be newer than a 32-bit list just fetched, must not take part.
+: >"$top/no-packages"
+mapfile -t names < <(apt-get install -s --no-install-recommends \
+  -o Dir::State::status="$top/no-packages" "${packages[@]}" |
   awk '$1 == "Inst" && $2 ~ /:i386$/ {print $2}')
 [ ${#names[@]} -gt 0 ] || { echo "wine32: apt names no 32-bit package to fetch" >&2; exit 1; }
 (cd "$top/debs" && apt-get download -qq -o APT::Sandbox::User=root "${names[@]}")
@@ -74,5 +89,5 @@ cp /usr/lib/x86_64-linux-gnu/wine/i386-windows/zlib1.dll "$root/usr/lib/i386-lin
 # The loader reads the root's own library cache, not the host's.
 printf '%s\n' /lib/i386-linux-gnu /usr/lib/i386-linux-gnu >"$root/etc/ld.so.conf"
 ldconfig -r "$root"
-rm -rf "$top/debs"
+rm -rf "$top/debs" "$top/no-packages"
 touch "$root/.complete"

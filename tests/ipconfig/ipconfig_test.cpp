@@ -166,16 +166,16 @@ std::string Tool() { return EnvOr("IPCONFIG_TOOL", "ipconfig\\ipconfig.exe"); }
 
 // One run of the tool: what its file got (a file each run: a console opened for a run may
 // hold the last one a while), and its exit code.
-std::string RunTool(const std::string& arguments, std::string tool = Tool(),
-                    DWORD flags = DETACHED_PROCESS) {
+std::string RunTool(const std::string& commandLine, DWORD flags = DETACHED_PROCESS,
+                    const char* application = nullptr) {
   static int runs = 0;
   const std::string path = TempFile("output" + std::to_string(++runs) + ".txt");
   SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
   const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable,
                                   CREATE_ALWAYS, 0, nullptr);
-  const PROCESS_INFORMATION child = Start(tool + " " + arguments, flags, file);
+  const PROCESS_INFORMATION child = Start(commandLine, flags, file, application);
   CloseHandle(file);
-  WaitUntil(tool + " " + arguments.substr(0, 80), nullptr, [&] { return Ended(child.hProcess); });
+  WaitUntil(commandLine.substr(0, 80), nullptr, [&] { return Ended(child.hProcess); });
   DWORD exitCode = STILL_ACTIVE;
   GetExitCodeProcess(child.hProcess, &exitCode);
   for (HANDLE handle : {child.hProcess, child.hThread}) CloseHandle(handle);
@@ -194,8 +194,8 @@ TEST(ClassicIpconfig, AnswersEachOptionWhole) {
   CloseHandle(CreateFileA("Adapter", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   std::string said;
   for (const char* arguments : {"/all", "", "/renew", "-RELEASE cable-peer", "/release virtual?",
-                                "/?", "/flushdns", "-All eth0", "/renew No Such ?dapter"})
-    said += "> " + std::string(arguments) + "\r\n" + RunTool(arguments);
+                                "/?", "-All eth0", "/renew No Such ?dapter"})
+    said += "> " + std::string(arguments) + "\r\n" + RunTool(Tool() + " " + arguments);
   DeleteFileA("Adapter");
   DeleteFileA(planted.c_str());
   ExpectPinned(said);
@@ -221,24 +221,33 @@ TEST(ClassicIpconfig, WritesToAConsoleInItsOwnCharacters) {
   FreeConsole();
 }
 
-// Without IP Helper the system's ipconfig (the stand-in) answers by its full path, in the
-// tool's console, with the arguments of the tool started by a quoted path with one right
-// after it; never the tool itself, nor one that does not start, nor a command too long.
-TEST(WithoutIpHelper, TheSystemsOwnIpconfigAnswers) {
-  ASSERT_EQ(LoadLibraryA("iphlpapi.dll"), nullptr) << "run with WINEDLLOVERRIDES=iphlpapi=d";
-  CopyFileA(Tool().c_str(), "t.exe", FALSE);
-  const std::tuple<std::string, std::string, std::string, DWORD> cases[] = {
-      {"ipconfig.exe", "\"" + Tool() + "\"-renew", "Local?Area x", CREATE_NEW_CONSOLE},
-      {Tool(), Tool(), "/all", DETACHED_PROCESS},
-      {"Z:" SOURCE_DIR "/README.md", Tool(), "/all", DETACHED_PROCESS},
-      {"ipconfig.exe", "t.exe", std::string(32760, 'a'), DETACHED_PROCESS}};
+// The system's ipconfig (the stand-in) answers by its full path, with the arguments as typed,
+// in the tool's console, else detached: every option where Wine denies the tool IP Helper, as
+// NT 4.0 lacks it, else those not the tool's, one run on to the tool's name too. Never the
+// tool itself, nor one that does not start, nor a command too long.
+TEST(SystemIpconfig, AnswersWhatTheToolDoesNot) {
+  const std::string tool = Tool();
+  CopyFileA(tool.c_str(), "t.exe", FALSE);
+  const std::tuple<std::string, std::string, bool, DWORD> cases[] = {
+      {"ipconfig.exe", "\"" + tool + "\"-renew Local?Area x", false, CREATE_NEW_CONSOLE},
+      {"ipconfig.exe", "ipconfig/flushdns", true, DETACHED_PROCESS},
+      {tool, tool + " /all", false, DETACHED_PROCESS},
+      {"Z:" SOURCE_DIR "/README.md", tool + " /displaydns", true, DETACHED_PROCESS},
+      {"ipconfig.exe", "t.exe /" + std::string(32740, 'a'), true, DETACHED_PROCESS}};
+  HKEY key = nullptr;
+  RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\ipconfig.exe\\DllOverrides", 0,
+                  nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
   std::string said;
-  for (const auto& [placed, tool, arguments, flags] : cases) {
+  for (const auto& [placed, commandLine, ipHelper, flags] : cases) {
     // The 32-bit tool finds it in syswow64, which a prefix without a 32-bit side lacks.
     for (const char* folder : {"C:\\windows\\system32", "C:\\windows\\syswow64"})
       CopyFileA(placed.c_str(), (folder + std::string("\\ipconfig.exe")).c_str(), FALSE);
-    said += RunTool(arguments, tool, flags);
+    ipHelper ? RegDeleteValueA(key, "iphlpapi")
+             : RegSetValueExA(key, "iphlpapi", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+    said += RunTool(commandLine, flags, commandLine[0] == 'i' ? tool.c_str() : nullptr);
   }
+  RegDeleteValueA(key, "iphlpapi");
+  RegCloseKey(key);
   ExpectPinned(said);
 }
 

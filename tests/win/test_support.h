@@ -42,15 +42,17 @@ inline std::string ReadFileText(const std::string& path) {
   return {std::istreambuf_iterator<char>(file), {}};
 }
 
-// Starts commandLine with flags, with output, where given, as its standard output.
-inline PROCESS_INFORMATION Start(std::string commandLine, DWORD flags, HANDLE output = nullptr) {
+// Starts commandLine with flags, with output, where given, as its standard output, and the
+// program named by application where given.
+inline PROCESS_INFORMATION Start(std::string commandLine, DWORD flags, HANDLE output = nullptr,
+                                 const char* application = nullptr) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   startup.dwFlags = output ? STARTF_USESTDHANDLES : 0;
   startup.hStdOutput = output;
   PROCESS_INFORMATION started = {};
-  EXPECT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, output != nullptr, flags,
-                             nullptr, nullptr, &startup, &started))
+  EXPECT_TRUE(CreateProcessA(application, &commandLine[0], nullptr, nullptr, output != nullptr,
+                             flags, nullptr, nullptr, &startup, &started))
       << commandLine << " did not start: error " << GetLastError();
   return started;
 }
