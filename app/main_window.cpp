@@ -27,10 +27,13 @@ void RunAndRefresh(HWND window, const char* commandLine) {
 
 // Renews or releases the selected adapter, named on the command line. With no
 // adapter selected nothing runs, and nothing runs for an adapter whose header gave
-// no name either: the bare "ipconfig /renew " would act on every adapter.
+// no name either: the bare "ipconfig /renew " would act on every adapter. The name is
+// read after MayStartCommand, whose look at the queue may run a refresh sent meanwhile,
+// and nothing pumps between that read and the command line.
 void RunForSelectedAdapter(HWND window, const char* format) {
+  if (!MayStartCommand()) return;
   const int slot = SelectedSlot(window);
-  if (slot < 0 || configSnapshot.adapters.name[slot][0] == '\0' || !MayStartCommand()) return;
+  if (slot < 0 || configSnapshot.adapters.name[slot][0] == '\0') return;
   char area[TEXT_AREA_SIZE];
   wsprintfA(area, format, configSnapshot.adapters.name[slot]);
   RunCaptured(area, area, TEXT_AREA_SIZE);

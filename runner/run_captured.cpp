@@ -70,11 +70,14 @@ void RunCaptured(const char* commandLine, char* area, std::int32_t limit) {
   if (limit <= 0) return;
   std::int32_t remaining = limit - 1;  // the NUL must fit inside the area
   std::int32_t collected = 0;
+  // Counted before the look at the queue, which may run a press sent meanwhile: that
+  // press sees this run and keeps to the bound.
+  ++commandsInFlight;
   if (QuitPending()) {
     area[0] = '\0';
+    --commandsInFlight;
     return;
   }
-  ++commandsInFlight;
 
   SECURITY_ATTRIBUTES inheritable = {};
   inheritable.nLength = sizeof inheritable;

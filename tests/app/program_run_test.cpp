@@ -51,13 +51,15 @@ class ProgramRun : public StandinTest {
  protected:
   // The label, the commands logged since the last step, and what the window shown (main,
   // console or none) shows; another process's list items come back as UTF-16 under Wine.
+  // Each line begins with the step's number, so that a line that differs names its step.
   void Step(const std::string& label, const std::string& shown = "main") {
     const Texts commands = Commands();
-    trace += "## " + label +
-             "\nran: " + Joined(0, 0, nullptr, Texts(commands.begin() + logged, commands.end())) +
+    const std::string n = std::to_string(++steps) + " ";
+    trace += "## " + n + label + "\n" + n +
+             "ran: " + Joined(0, 0, nullptr, Texts(commands.begin() + logged, commands.end())) +
              "\n";
     trace +=
-        shown == "console" ? "box: " + Joined(IDC_CONSOLE_OUTPUT, 1, consoleDialog) + "\n" : "";
+        shown == "console" ? n + "box: " + Joined(IDC_CONSOLE_OUTPUT, 1, consoleDialog) + "\n" : "";
     logged = commands.size();
     if (shown != "main") return;
     Texts items;
@@ -68,14 +70,15 @@ class ProgramRun : public StandinTest {
       WideCharToMultiByte(CP_ACP, 0, item, -1, text, sizeof text, nullptr, nullptr);
       items.push_back(text);
     }
-    trace += "host: " + Joined(IDC_FIRST_HOST_VALUE, 7, mainDialog) +
-             "\nlist: " + Joined(0, 0, nullptr, items) + " [" +
-             std::to_string(SendMessageA(list, CB_GETCURSEL, 0, 0)) +
-             "]\nadapter: " + Joined(IDC_FIRST_ADAPTER_VALUE, 9, mainDialog) + "\n";
+    trace += n + "host: " + Joined(IDC_FIRST_HOST_VALUE, 7, mainDialog) + "\n" + n +
+             "list: " + Joined(0, 0, nullptr, items) + " [" +
+             std::to_string(SendMessageA(list, CB_GETCURSEL, 0, 0)) + "]\n" + n +
+             "adapter: " + Joined(IDC_FIRST_ADAPTER_VALUE, 9, mainDialog) + "\n";
   }
 
   std::string trace;
   std::size_t logged = 0;
+  int steps = 0;
 };
 
 // Each main-window step: the report the next refresh reads, and a press, or (-n) a choice.
@@ -113,7 +116,7 @@ TEST_F(ProgramRun, ShowsWhatEachReportSaysRunsWhatItsWindowsAskAndEndsWithZero) 
   SetEnv("IPCONFIG_STANDIN_REPORT", report);  // what it holds when each report runs
   SetEnv("IPCONFIG_STANDIN_HOLD", hold);
   for (const bool busy : {false, true}) {
-    CopyFileA(Fixture(busy ? "xp_ppp.txt" : "lf_only.txt").c_str(), report.c_str(), FALSE);
+    CopyFileA(Fixture(busy ? "xp_ppp.txt" : "win2000.txt").c_str(), report.c_str(), FALSE);
     DeleteFileA(hold.c_str());
     const PROCESS_INFORMATION started =
         Start(EnvOr("IPSETTINGS_PROGRAM", "ipsettings.exe"), CREATE_SUSPENDED);
@@ -127,10 +130,16 @@ TEST_F(ProgramRun, ShowsWhatEachReportSaysRunsWhatItsWindowsAskAndEndsWithZero) 
                           [&] { return Commands().size() > logged; }));
     EnumThreadWindows(started.dwThreadId, TakeDialog, 0);  // both made before the first report
     trace += IsWindowVisible(mainDialog) ? "shown before its first report\n" : "";
+    if (!busy) {  // renew all, pressed now, reads a newer report inside the first one's wait
+      PostMessageA(mainDialog, WM_COMMAND, IDC_RENEW_ALL, 0);
+      ASSERT_TRUE(WaitUntil("the press's command", started.hProcess,
+                            [&] { return Commands().size() > logged + 1; }));
+      CopyFileA(Fixture("lf_only.txt").c_str(), report.c_str(), FALSE);
+    }
     Release(hold);
     ASSERT_TRUE(
         WaitUntil("the main window", started.hProcess, [] { return IsWindowVisible(mainDialog); }));
-    Step("started");
+    Step(busy ? "started" : "started, and renew all pressed during the first report");
     const DWORD idle = Running(job);  // the program, and no command
     if (!busy) {
       for (const auto& [label, shown, control] : mainSteps) {
@@ -140,6 +149,17 @@ TEST_F(ProgramRun, ShowsWhatEachReportSaysRunsWhatItsWindowsAskAndEndsWithZero) 
         SendMessageA(mainDialog, WM_COMMAND, control < 0 ? IDC_ADAPTER_LIST : control, 0);
         Step(label);
       }
+      // A release, and a renew all sent right behind it, while the program's thread is held:
+      // the release's look at the queue runs the renew all, whose refresh leaves the selected
+      // adapter without a name. The release then runs nothing.
+      CopyFileA(Fixture("empty_name.txt").c_str(), report.c_str(), FALSE);
+      SuspendThread(started.hThread);
+      SendNotifyMessageA(mainDialog, WM_COMMAND, IDC_RELEASE, 0);
+      SendNotifyMessageA(mainDialog, WM_COMMAND, IDC_RENEW_ALL, 0);
+      ResumeThread(started.hThread);
+      WaitUntil("the refresh sent meanwhile", started.hProcess,
+                [] { return Joined(IDC_FIRST_HOST_VALUE, 1, mainDialog) == "nameless-pc"; });
+      Step("release, with renew all sent meanwhile to a report whose adapter has no name");
       SendMessageA(mainDialog, WM_COMMAND, IDC_SHOW_CONSOLE, 0);
       for (const auto& [item, box] : consoleSteps) {
         SetDlgItemTextA(consoleDialog, IDC_CONSOLE_OUTPUT, box.c_str());
