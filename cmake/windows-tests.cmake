@@ -26,7 +26,8 @@ gtest_discover_tests(windows-tests TEST_FILTER -SystemIpconfig.* DISCOVERY_MODE 
   DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
 add_test(NAME windows-tests.all-shuffled
   COMMAND windows-tests --gtest_shuffle --gtest_filter=-SystemIpconfig.*)
-set_tests_properties(windows-tests.all-shuffled PROPERTIES TIMEOUT 300)
+set_tests_properties(windows-tests.all-shuffled PROPERTIES TIMEOUT 300
+  ENVIRONMENT WINE_RUN_SECONDS=280)
 add_test(NAME windows-tests.system-ipconfig COMMAND windows-tests --gtest_filter=SystemIpconfig.*)
 set_tests_properties(windows-tests.system-ipconfig PROPERTIES TIMEOUT 120
   ENVIRONMENT "WINEDLLOVERRIDES=mscoree,mshtml=\;ipconfig.exe=n")

@@ -3,8 +3,8 @@
 # wine64); ctest runs the Windows tests through it, and the scripts run the 32-bit ones.
 # A test run counts only when the test program's XML report says that its tests ran to
 # their end, more than none, and none failed: Wine's loader may end with 0 when the
-# program itself has vanished. WINE_RUN_SECONDS limits a run's time. The caller sets
-# WINEPREFIX.
+# program itself has vanished. A run ends after WINE_RUN_SECONDS (100 unless given), within
+# ctest's limit. The caller sets WINEPREFIX.
 set -uo pipefail
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
@@ -17,10 +17,15 @@ esac
 xml=$(mktemp /tmp/wine-run.XXXXXX)
 trap 'rm -f "$xml"' EXIT
 rm -f "$xml"
-limit=()
-[ -n "${WINE_RUN_SECONDS:-}" ] && limit=(timeout -k 10 "$WINE_RUN_SECONDS")
-"${limit[@]}" "$wine" "$@" --gtest_output="xml:Z:$xml"
+seconds=${WINE_RUN_SECONDS:-100}
+timeout -k 10 "$seconds" "$wine" "$@" --gtest_output="xml:Z:$xml"
 status=$?
+# Wine starts each Windows process outside the starter's process tree, so a limit that
+# ends the test program leaves its commands running: end every process of the prefix.
+if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
+  echo "wine-run: $1 ran past its $seconds s: ending every Wine process of the prefix" >&2
+  "${WINESERVER:-/usr/lib/wine/wineserver}" -k
+fi
 # A count of the report's <testsuites> element, by its attribute's name.
 count() { grep -m 1 -o '<testsuites [^>]*' "$xml" 2>/dev/null | grep -o " $1=\"[0-9]*\"" | tr -cd '0-9'; }
 tests=$(count tests)
