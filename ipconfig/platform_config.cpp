@@ -165,15 +165,22 @@ void ConvertAdapter(const IP_ADAPTER_INFO& info, const char* kind,
   }
 }
 
+// The interface that carries the default route, as the system's route metrics choose it
+// among several with a gateway; bestKnown is false where the system does not say.
+bool bestKnown;
+DWORD bestIndex;
+
 // The adapters the machine reaches the world through come first, since the window has
-// room for four: connected ones that hold a default gateway, then the other connected
-// ones, then those whose media is disconnected. Virtual adapters are connected without
-// a gateway, and the system promises no order. Within a group the interface index
-// decides, which stays from one reading to the next, and the window's choice with it.
+// room for four: the one that carries the default route, then the other connected ones
+// that hold a default gateway, then the other connected ones, then those whose media is
+// disconnected. Virtual adapters are connected without a gateway, and the system promises
+// no order. Within a group the interface index decides, which stays from one reading to
+// the next, and the window's choice with it.
 int Group(const AdapterConfig& adapter) {
-  if (!adapter.connected) return 2;
-  if (adapter.gatewayCount == 0) return 1;
-  return 0;
+  if (bestKnown && adapter.index == bestIndex) return 0;
+  if (!adapter.connected) return 3;
+  if (adapter.gatewayCount == 0) return 2;
+  return 1;
 }
 
 bool Before(const AdapterConfig& a, const AdapterConfig& b) {
@@ -232,6 +239,8 @@ void ConvertConfig(const FIXED_INFO& host, const IP_ADAPTER_INFO* adapters,
     ConvertAdapter(*info, kind, connections, converted[count], config.listsCut);
     ++count;
   }
+  bestKnown = platform.getBestInterface != nullptr &&
+              platform.getBestInterface(INADDR_ANY, &bestIndex) == NO_ERROR;
   // Sorted by insertion, through their places: each adapter is large.
   int order[MAX_ADAPTERS];
   for (int i = 0; i < count; ++i) {

@@ -25,9 +25,10 @@ struct PlatformConfig {
 
 // What GetNetworkParams and GetAdaptersInfo gave, with GetAdaptersAddresses' list for
 // the connection names and link states (null where the system lacks it, before XP).
-// Each adapter is converted once; then those connected with a default gateway come
-// first, then the other connected ones, then the disconnected, each group by interface
-// index.
+// Each adapter is converted once; then the one that carries the default route comes
+// first (GetBestInterface for 0.0.0.0, where the system has it), then the others connected
+// with a default gateway, then the other connected ones, then the disconnected, each group
+// by interface index.
 void ConvertConfig(const FIXED_INFO& host, const IP_ADAPTER_INFO* adapters,
                    const IP_ADAPTER_ADDRESSES* connections, PlatformConfig& config);
 

@@ -44,6 +44,7 @@ bool LoadPlatformFunctions() {
       Lookup<decltype(&SystemTimeToTzSpecificLocalTime)>(kernel, "SystemTimeToTzSpecificLocalTime");
   platform.getAdaptersAddresses =
       Lookup<decltype(&GetAdaptersAddresses)>(ipHelper, "GetAdaptersAddresses");
+  platform.getBestInterface = Lookup<decltype(&GetBestInterface)>(ipHelper, "GetBestInterface");
   return platform.getNetworkParams && platform.getAdaptersInfo && platform.getIfEntry &&
          platform.getInterfaceInfo && platform.ipRenewAddress && platform.ipReleaseAddress &&
          platform.systemTimeToTzSpecificLocalTime;

@@ -17,6 +17,7 @@ struct PlatformFunctions {
   decltype(&IpReleaseAddress) ipReleaseAddress;
   decltype(&SystemTimeToTzSpecificLocalTime) systemTimeToTzSpecificLocalTime;
   decltype(&GetAdaptersAddresses) getAdaptersAddresses;  // from XP on; null before
+  decltype(&GetBestInterface) getBestInterface;          // from 2000 on; null before
 };
 
 extern PlatformFunctions platform;

@@ -25,9 +25,10 @@ FIXED_INFO host = {"pc01", "example.org", nullptr, {}, HYBRID_NODETYPE, "scope",
 IP_ADAPTER_INFO adapters[7];
 IP_ADAPTER_ADDRESSES connections[7];
 
-// In the system's order: Wi-Fi (link down), Ethernet (a gateway, WINS), loopback, PPP
-// (static), a tunnel (empty connection name), mobile broadband (a gateway), WiMAX. By
-// index: PPP, mobile broadband, Ethernet. Gateways 0.0.0.0 are none.
+// In the system's order: Wi-Fi (link down), Ethernet (a gateway, WINS, the default route's,
+// as metrics may choose), loopback, PPP (static), a tunnel (empty connection name), mobile
+// broadband (a gateway), WiMAX. By index: PPP, mobile broadband, Ethernet. Gateways 0.0.0.0
+// are none.
 void Answer() {
   const struct {
     UINT type;
@@ -94,6 +95,10 @@ void Convert() {
   };
   platform.ipRenewAddress = [](auto* entry) { return Reply(entry, NO_ERROR, 740); };
   platform.ipReleaseAddress = [](auto* e) { return Reply(e, ERROR_ACCESS_DENIED, 50); };
+  platform.getBestInterface = [](IPAddr, DWORD* index) {
+    *index = 12;  // Ethernet's, though mobile broadband's index is lower
+    return DWORD{NO_ERROR};
+  };
   Answer();
   ConvertConfig(host, adapters, connections, config);
   report = {};
@@ -151,7 +156,7 @@ TEST(SystemText, LeaseTimesAndErrorsInTheAnsiCodePage) {
       {LeaseSeconds(std::int32_t{INT32_MIN}), LOCALE_INVARIANT},
       {OBTAINED, LOCALE_USER_DEFAULT},
       {OBTAINED, 0x419}};  // Russian
-  std::string said = config.adapters[1].name + std::string("\r\n");
+  std::string said = config.adapters[0].name + std::string("\r\n");
   for (const auto& [when, locale] : times) {
     char text[TEXT_SIZE];
     FormatLeaseTime(when, locale, text, sizeof text);
