@@ -41,7 +41,7 @@ set_tests_properties(windows-tests.russian-system-japanese-user PROPERTIES ENVIR
   "TZ=Australia/Sydney;LC_ALL=;LANG=ru_RU.UTF-8;LC_MESSAGES=ja_JP.UTF-8")
 
 # Benchmarks print figures; they are run by bench/run.sh, not by ctest.
-foreach(bench runner startup process-start)
+foreach(bench runner startup process-start stack-depth)
   string(REPLACE "-" "_" source ${bench})
   add_executable(${bench}-bench bench/${source}_bench.cpp)
   target_include_directories(${bench}-bench PRIVATE ${PROJECT_SOURCE_DIR})
