@@ -38,8 +38,21 @@ check_virtual_display() {
 
 # Debian's Wine loads none of its own TrueType fonts from /usr/share/wine/fonts, so
 # the caption buttons, drawn with Marlett, would show the letters "0 1 r": the font
-# goes into the prefix's own font folder, which Wine does read.
-add_caption_font() { cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"; }
+# goes into the prefix's own font folder, which Wine does read. Wine 10's title bars
+# fall back to a font without Japanese, so the caption font is the Japanese font that
+# set-up installs: a LOGFONTW of height -12, weight 700, the Shift_JIS character set
+# and the face IPAGothic.
+add_caption_font() {
+  cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+  local font=f4,ff,ff,ff,00,00,00,00,00,00,00,00,00,00,00,00,bc,02,00,00,00,00,00,80,00,00,00,00
+  local face=IPAGothic i reg=$WINEPREFIX/caption-font.reg
+  for ((i = 0; i < 32; i++)); do
+    font+=,$(printf '%02x' "'${face:i:1}"),00
+  done
+  printf '%s\r\n' REGEDIT4 '[HKEY_CURRENT_USER\Control Panel\Desktop\WindowMetrics]' \
+    "\"CaptionFont\"=hex:$font" >"$reg"
+  "$WINE" regedit /S "Z:${reg//\//\\}"
+}
 
 # A crash ends the crashed program at once, its fault's address on standard error: no
 # debugger starts (64-bit and 32-bit programs read their own key), where Wine's own would
