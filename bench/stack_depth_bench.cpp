@@ -4,9 +4,10 @@
 // with the dispatch between them. So renew all is pressed again inside each refresh's
 // report until a press does nothing; then the program's thread is held and its stack read.
 //
-// Usage: stack-depth-bench FOLDER  (FOLDER holds ipsettings.exe, 32-bit or 64-bit, and a
-// copy of this program named ipconfig.exe). As ipconfig.exe it stands in for the system's: it logs its start,
-// "/all" waits until the release file exists, and every command prints nothing.
+// Usage: stack-depth-bench FOLDER, where FOLDER holds ipsettings.exe, 32-bit or 64-bit, and
+// a copy of this program named ipconfig.exe. As ipconfig.exe it stands in for the
+// system's: it logs its start, "/all" waits until the release file exists, and every
+// command prints nothing.
 #include <windows.h>
 
 #include <cstdio>

@@ -38,13 +38,20 @@ bool HasConsole() {
   return true;
 }
 
+// The tool's own path; empty where it is unknown.
+const char* OwnPath() {
+  static char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) path[0] = '\0';
+  return path;
+}
+
 }  // namespace
 
 const char* OwnFileName() {
-  static char path[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return "ipconfig.exe";
+  const char* path = OwnPath();
   const char* name = std::strrchr(path, '\\');
+  if (path[0] == '\0') return "ipconfig.exe";
   return name != nullptr ? name + 1 : path;
 }
 
@@ -57,9 +64,7 @@ int RunSystemIpconfig(ReportText& report, const char* reason) {
     return 1;
   }
   lstrcatA(system, "\\ipconfig.exe");
-  char own[MAX_PATH];
-  const DWORD ownLength = GetModuleFileNameA(nullptr, own, MAX_PATH);
-  if (ownLength > 0 && ownLength < MAX_PATH && SameFile(own, system)) {
+  if (OwnPath()[0] != '\0' && SameFile(OwnPath(), system)) {
     Append(report, {"ipconfig: ", reason, ", and ", system, " is this tool itself."});
     Line(report, "");
     return 1;
