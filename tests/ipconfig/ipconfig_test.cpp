@@ -122,6 +122,8 @@ TEST(ChangeLeases, ActsOnTheAdapterNamedThroughItsOwnInterfaceAndSaysHowItWent) 
     said +=
         "-- " + std::string(command) + ": exit " + std::to_string(exitCode) + "\r\n" + report.text;
   }
+  platform.getNetworkParams = [](FIXED_INFO*, ULONG*) { return DWORD{ERROR_NO_DATA}; };
+  said += "-- read refused: " + std::to_string(ReadPlatformConfig(config, report)) + "\r\n";
   ExpectPinned(said);
 }
 
