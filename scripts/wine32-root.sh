@@ -66,8 +66,9 @@ echo "wine32: fetching Wine's 32-bit side from Debian's archive into $top"
 rm -rf "$top" && mkdir -p "$top/debs" "$root"
 # Resolved as on an empty machine: the root needs the whole set, and the 64-bit packages
 # installed here, which may be newer than a 32-bit list just fetched, must not take part.
+# With another status file, apt 3 no longer learns the added architecture from dpkg.
 : >"$top/no-packages"
-mapfile -t names < <(apt-get install -s --no-install-recommends \
+mapfile -t names < <(apt-get install -s --no-install-recommends -o APT::Architectures::=i386 \
   -o Dir::State::status="$top/no-packages" "${packages[@]}" |
   awk '$1 == "Inst" && $2 ~ /:i386$/ {print $2}')
 [ ${#names[@]} -gt 0 ] || { echo "wine32: apt names no 32-bit package to fetch" >&2; exit 1; }
