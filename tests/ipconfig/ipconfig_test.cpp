@@ -248,7 +248,8 @@ TEST(SystemIpconfig, AnswersWhatTheToolDoesNot) {
       CopyFileA(placed.c_str(), (folder + std::string("\\ipconfig.exe")).c_str(), FALSE);
     ipHelper ? RegDeleteValueA(key, "iphlpapi")
              : RegSetValueExA(key, "iphlpapi", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
-    said += RunTool(commandLine, flags, commandLine[0] == 'i' ? tool.c_str() : nullptr);
+    const bool namesNoFile = commandLine.find(".exe") == std::string::npos;  // as cmd starts it
+    said += RunTool(commandLine, flags, namesNoFile ? tool.c_str() : nullptr);
   }
   RegDeleteValueA(key, "iphlpapi");
   RegCloseKey(key);
